@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QMap>
+#include <QString>
+
+#include <functional>
+#include <memory>
+
+// Access to the machine's MIDI system. Device ids are the positions in the
+// current port listing (0, 1, ...); names are the device's own name (the ALSA
+// sequencer client or JACK client name, without any port suffix).
+class MidiBackend
+{
+public:
+    // Receives one complete System Exclusive message. Called on a thread of
+    // the backend, never the GUI thread; the bytes are valid only during the call.
+    using SysexHandler = std::function<void(const char *data, int count)>;
+
+    class Input
+    {
+    public:
+        virtual ~Input() = default; // closing: no handler call runs after this returns
+    };
+    class Output
+    {
+    public:
+        virtual ~Output() = default;
+        // Sends one System Exclusive message synchronously; true only when the
+        // whole message was handed over to the MIDI system.
+        virtual bool send(const char *data, int length) = 0;
+    };
+
+    virtual ~MidiBackend() = default;
+
+    virtual QString apiName() const = 0; // "alsa", "jack" or "fake"
+    virtual QMap<int, QString> inputDevices() = 0;
+    virtual QMap<int, QString> outputDevices() = 0;
+    // Null when the port cannot be opened (unknown id, busy, gone).
+    virtual std::unique_ptr<Input> openInput(int deviceId, SysexHandler handler) = 0;
+    virtual std::unique_ptr<Output> openOutput(int deviceId) = 0;
+
+    // The process-wide backend used by the port wrappers and the device monitor.
+    // Not owned. Null until main (or a test) installs one.
+    static MidiBackend *instance();
+    static void setInstance(MidiBackend *backend);
+
+    // The system backend: api "alsa" or "jack" forces one; an empty api takes
+    // the ALSA sequencer when it is there and JACK otherwise. Null when none works.
+    static std::unique_ptr<MidiBackend> createSystem(const QString &api = QString());
+};
