@@ -1,0 +1,85 @@
+#pragma once
+
+#include "Ymodem.h"
+
+#include <QObject>
+#include <QString>
+
+class QFile;
+class QTimer;
+class QSerialPort;
+
+// Sends one local file over a serial port with the YMODEM engine. The engine
+// is driven by a 10 ms poll; progress and outcome are reported by signals.
+// The terminal status (finish, abort, timeout, error) is emitted 100 ms after
+// the engine ends the transfer, once the port has been closed again.
+class YmodemFileTransmit : public QObject, public Ymodem
+{
+    Q_OBJECT
+
+public:
+    // The engine's status values, published for signals and QML.
+    enum Status {
+        StatusEstablish = Ymodem::StatusEstablish,
+        StatusTransmit = Ymodem::StatusTransmit,
+        StatusFinish = Ymodem::StatusFinish,
+        StatusAbort = Ymodem::StatusAbort,
+        StatusTimeout = Ymodem::StatusTimeout,
+        StatusError = Ymodem::StatusError
+    };
+    Q_ENUM(Status)
+
+    static constexpr int PollInterval = 10;     // ms between engine steps
+    static constexpr int EndDelay = 100;        // ms from the engine's end to the final signal
+
+    explicit YmodemFileTransmit(QObject *parent = nullptr);
+    ~YmodemFileTransmit() override;
+
+    void setFileName(const QString &path);
+    void setPortName(const QString &name);
+    void setPortBaudRate(int baud);
+
+    QString fileName() const;
+    QString portName() const;
+    int portBaudRate() const;
+
+    // Opens the port and starts polling. False when the port cannot be opened
+    // or a transfer is still running; nothing is emitted then.
+    bool startTransmit();
+    // Cancels a running transfer from this side: sends the cancel sequence
+    // (when the receiver has been answered already), closes the file and ends
+    // like a receiver abort with transmitStatus(StatusAbort) 100 ms later.
+    // Does nothing when idle or when the transfer is already ending.
+    void stopTransmit();
+
+    bool isRunning() const;
+    int currentProgress() const { return progress; }
+    Status currentStatus() const { return status; }
+
+signals:
+    void transmitProgress(int progress);
+    void transmitStatus(YmodemFileTransmit::Status status);
+
+private slots:
+    void readTimeOut();
+    void writeTimeOut();
+
+private:
+    Code callback(Ymodem::Status status, uint8_t *buffer, uint32_t *length) override;
+    uint32_t read(uint8_t *buffer, uint32_t length) override;
+    uint32_t write(uint8_t *buffer, uint32_t length) override;
+    QByteArray readAll() override;
+
+    void finishWith(Status finalStatus);
+
+    QFile *file;
+    QTimer *readTimer;
+    QTimer *writeTimer;
+    QSerialPort *serialPort;
+    int progress;
+    Status status;
+    qint64 fileSize;
+    qint64 fileCount;
+    bool inStep = false;         // inside an engine step (signals may re-enter)
+    bool stopRequested = false;  // stopTransmit() arrived during a step
+};
