@@ -1,0 +1,60 @@
+#pragma once
+
+#include <QList>
+#include <QObject>
+#include <QString>
+
+#include "YmodemFileTransmit.h"
+
+// Puts a firmware image on the keyboard: finds the firmware loader's serial
+// port, sends the image to it with YMODEM and republishes the transfer's
+// progress and outcome as two simple signals for the user interface.
+class FirmwareUpdate : public QObject
+{
+    Q_OBJECT
+public:
+    // USB identifiers of the keyboard's firmware loader.
+    static constexpr quint16 LoaderVendorId = 0x0416;
+    static constexpr quint16 LoaderProductIds[2] = {0x0206, 0x0204};
+    static constexpr int LoaderBaudRate = 115200;
+
+    // One serial port as the lookup sees it.
+    struct PortIds {
+        QString portName;
+        quint16 vendorId = 0;
+        quint16 productId = 0;
+    };
+
+    explicit FirmwareUpdate(QObject *parent = nullptr);
+    ~FirmwareUpdate() override;
+
+    // A loader port named directly (for example /dev/ttyACM0, or a
+    // pseudo-terminal), used instead of the USB lookup when not empty. For
+    // loaders that do not report USB identifiers; the editor's --loader-port
+    // option passes its value here.
+    void setLoaderPortName(const QString &name);
+    QString loaderPortName() const;
+
+    // The first port in the list with the loader's identifiers, or an empty
+    // name. Every port passed over is logged as "vid:<hex> pid:<hex>".
+    static QString findLoaderPort(const QList<PortIds> &ports);
+    // The computer's serial ports, in the order the system lists them.
+    static QList<PortIds> availablePorts();
+
+public slots:
+    // Finds the loader's port and starts sending filePath. Every outcome is
+    // reported by a message box or later by transStatus.
+    void startUpdate(const QString &filePath);
+
+signals:
+    void transmitProgress(int value);
+    void transStatus(bool isSuccess);
+
+private slots:
+    // Maps the transfer's status to transStatus.
+    void transmitStatus(YmodemFileTransmit::Status status);
+
+private:
+    YmodemFileTransmit *fileTransmit = nullptr;
+    QString loaderPort;
+};

@@ -1,0 +1,311 @@
+#include "MyFtp.h"
+
+#include "Prompter.h"
+
+#include <QDebug>
+#include <QDir>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
+#include <QNetworkRequest>
+#include <QStandardPaths>
+#include <QTimer>
+
+namespace {
+// The server's fixed account and the model's firmware directory.
+const char kUser[] = "qelvantrosk";
+const char kPassword[] = "qelvantrosk";
+const char kFirmwareDir[] = "/firmware/vornel/vq41/";
+const char kDescribeName[] = "describe.json";
+// Our firmware server. Placeholder address; --firmware-server replaces it.
+const char kDefaultServer[] = "ftp://firmware.rambakey.invalid";
+
+// A name from the server may name a file in a sub-directory of the firmware
+// directory, but must not leave it, and must end in a real file name.
+bool isUsableImageName(const QString &name)
+{
+    if (name.isEmpty() || name.contains(QChar(0)))
+        return false;
+    const QStringList parts = name.split(QLatin1Char('/'));
+    for (const QString &part : parts) {
+        if (part.isEmpty() || part == QLatin1String(".") || part == QLatin1String(".."))
+            return false;
+    }
+    return true;
+}
+} // namespace
+
+MyFtp::MyFtp(QObject *parent)
+    : QObject(parent), manager(new QNetworkAccessManager(this)), server(defaultServerUrl())
+{
+}
+
+MyFtp::~MyFtp()
+{
+    dropReply();
+}
+
+void MyFtp::setDeviceConnected(bool connected)
+{
+    deviceConnected = connected;
+}
+
+void MyFtp::setCurrentVersion(const QString &version)
+{
+    currentVersion = version;
+}
+
+QUrl MyFtp::defaultServerUrl()
+{
+    return QUrl(QString::fromLatin1(kDefaultServer));
+}
+
+void MyFtp::setServerUrl(const QUrl &url)
+{
+    server = url.isValid() && !url.isEmpty() ? url : defaultServerUrl();
+}
+
+QUrl MyFtp::serverUrl() const
+{
+    return server;
+}
+
+void MyFtp::setDataDirectory(const QString &dir)
+{
+    dataDir = dir;
+}
+
+QString MyFtp::dataDirectory() const
+{
+    if (!dataDir.isEmpty())
+        return dataDir;
+    return QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
+}
+
+void MyFtp::setMaxDescribeSize(qint64 bytes)
+{
+    maxDescribeSize = bytes;
+}
+
+void MyFtp::setMaxImageSize(qint64 bytes)
+{
+    maxImageSize = bytes;
+}
+
+QUrl MyFtp::urlForPath(const QString &path) const
+{
+    QUrl url = server;
+    if (url.userName().isEmpty())
+        url.setUserName(QString::fromLatin1(kUser));
+    if (url.password().isEmpty())
+        url.setPassword(QString::fromLatin1(kPassword));
+    QString prefix = server.path(QUrl::FullyDecoded);
+    while (prefix.endsWith(QLatin1Char('/')))
+        prefix.chop(1);
+    url.setPath(prefix + path, QUrl::DecodedMode);
+    url.setQuery(QString());
+    url.setFragment(QString());
+    return url;
+}
+
+QUrl MyFtp::describeUrl() const
+{
+    return urlForPath(QString::fromLatin1(kFirmwareDir) + QString::fromLatin1(kDescribeName));
+}
+
+QUrl MyFtp::imageUrl() const
+{
+    return urlForPath(QString::fromLatin1(kFirmwareDir) + describe.name);
+}
+
+void MyFtp::checkOnLineFirmware()
+{
+    describeData.clear();
+    if (!deviceConnected) {
+        Prompter::information(nullptr, tr("提示"), tr("请先连接设备"));
+        return;
+    }
+    if (currentVersion.isEmpty()) {
+        Prompter::information(nullptr, tr("提示"), tr("获取当前版本号失败"));
+        return;
+    }
+    emit showDialog();
+    QTimer::singleShot(50, this, [this] { startRequest(DescribeRequest); });
+    qInfo("download describe");
+}
+
+void MyFtp::downloadFir()
+{
+    if (!deviceConnected) {
+        Prompter::information(nullptr, tr("提示"), tr("请先连接设备"));
+        return;
+    }
+    startRequest(ImageRequest);
+}
+
+void MyFtp::startRequest(int type)
+{
+    // One request at a time: a new one replaces (and cancels) the old one.
+    dropReply();
+
+    if (type == ImageRequest && !isUsableImageName(describe.name)) {
+        qDebug() << "firmware name refused:" << describe.name;
+        return;
+    }
+    const QUrl url = type == ImageRequest ? imageUrl() : describeUrl();
+    requestType = type;
+    describeData.clear();
+    received = 0;
+    oversize = false;
+
+    if (type == ImageRequest && !openOutputFile(url)) {
+        qDebug("openOutputFile fail");
+        return;
+    }
+
+    reply = manager->get(QNetworkRequest(url));
+    connect(reply, &QNetworkReply::readyRead, this, &MyFtp::httpReadyRead);
+    connect(reply, &QNetworkReply::finished, this, &MyFtp::httpFinished);
+}
+
+bool MyFtp::openOutputFile(const QUrl &url)
+{
+    const QString name = url.path(QUrl::FullyDecoded).section(QLatin1Char('/'), -1);
+    const QString dir = dataDirectory();
+    const QString path = dir + QLatin1Char('/') + name;
+    qDebug() << path;
+    if (!QDir().mkpath(dir))
+        return false;
+    file.setFileName(path);
+    return file.open(QIODevice::WriteOnly);
+}
+
+void MyFtp::dropReply()
+{
+    if (!reply)
+        return;
+    QNetworkReply *old = reply;
+    reply = nullptr;
+    old->disconnect(this);
+    old->abort();
+    old->deleteLater();
+    if (file.isOpen()) {
+        file.cancelWriting();
+        file.commit(); // discards the partial image, keeps any earlier file
+    }
+}
+
+void MyFtp::httpReadyRead()
+{
+    auto *r = qobject_cast<QNetworkReply *>(sender());
+    if (!r || r != reply || oversize)
+        return;
+
+    const qint64 limit = requestType == DescribeRequest ? maxDescribeSize : maxImageSize;
+    const QVariant announced = r->header(QNetworkRequest::ContentLengthHeader);
+    const QByteArray data = r->readAll();
+    received += data.size();
+    if ((announced.isValid() && announced.toLongLong() > limit) || received > limit) {
+        oversize = true;
+        qDebug() << "httpReadyRead answer too large, aborted:" << r->url().path();
+        r->abort(); // finishes the reply with an error; nothing is announced
+        return;
+    }
+
+    if (requestType == DescribeRequest)
+        describeData.append(data);
+    else if (file.write(data) != data.size())
+        qDebug() << "httpReadyRead write fail" << file.errorString();
+    qDebug("httpReadyRead");
+}
+
+void MyFtp::httpFinished()
+{
+    auto *r = qobject_cast<QNetworkReply *>(sender());
+    if (!r)
+        return;
+    if (r != reply) { // a replaced request; already cancelled
+        r->deleteLater();
+        return;
+    }
+
+    // Whatever is still buffered belongs to the answer.
+    if (r->bytesAvailable() > 0 && !oversize)
+        httpReadyRead();
+
+    const QNetworkReply::NetworkError error = r->error();
+    qDebug() << "httpFinished" << error;
+
+    reply = nullptr;
+    r->close();
+    r->deleteLater();
+
+    if (error != QNetworkReply::NoError || oversize) {
+        switch (error) {
+        case QNetworkReply::ConnectionRefusedError:
+            qDebug("httpFinished ConnectionRefusedError ");
+            break;
+        case QNetworkReply::HostNotFoundError:
+            qDebug("httpFinished HostNotFoundError ");
+            break;
+        case QNetworkReply::AuthenticationRequiredError:
+            qDebug("httpFinished AuthenticationRequiredError ");
+            break;
+        default:
+            qDebug("httpFinished other Error ");
+            break;
+        }
+        if (requestType == ImageRequest && file.isOpen()) {
+            file.cancelWriting();
+            file.commit(); // removes the partial image
+        }
+        describeData.clear();
+        return;
+    }
+
+    if (requestType == DescribeRequest) {
+        parseDescribe();
+        describeData.clear();
+        const double current = currentVersion.toDouble();
+        if (describe.ver > current && isUsableImageName(describe.name)) {
+            emit info(describe.name, describe.ver, describe.info);
+        } else {
+            if (describe.ver > current)
+                qDebug() << "firmware name refused:" << describe.name;
+            emit info(QStringLiteral("null"), 0, QStringList());
+        }
+        return;
+    }
+
+    if (!file.isOpen())
+        return;
+    const QString path = file.fileName();
+    if (!file.commit()) {
+        qDebug() << "saveOutputFile fail" << file.errorString();
+        return;
+    }
+    emit downloadComplete(path);
+}
+
+void MyFtp::parseDescribe()
+{
+    describe = DescribeInfo();
+    const QJsonDocument doc = QJsonDocument::fromJson(describeData);
+    if (!doc.isObject()) {
+        qDebug("document is not object");
+        return;
+    }
+    const QJsonObject obj = doc.object();
+    if (obj.contains(QLatin1String("name")))
+        describe.name = obj.value(QLatin1String("name")).toString();
+    if (obj.contains(QLatin1String("ver")))
+        describe.ver = obj.value(QLatin1String("ver")).toDouble(0);
+    if (obj.contains(QLatin1String("info"))) {
+        const QJsonArray lines = obj.value(QLatin1String("info")).toArray();
+        for (const QJsonValue &line : lines)
+            describe.info.append(line.toString());
+    }
+    qDebug() << "====" << describe.name << describe.ver << describe.info;
+}
