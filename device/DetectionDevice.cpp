@@ -1,0 +1,343 @@
+#include "DetectionDevice.h"
+
+#include "MidiBackend.h"
+#include "MidiPorts.h"
+#include "UdevMonitor.h"
+
+#include <QDebug>
+#include <QSerialPortInfo>
+#include <QTimer>
+
+#ifdef Q7X_HAVE_DBUS
+#include <QDBusConnection>
+#endif
+
+namespace {
+
+const QString kTagKeyboard = QStringLiteral("vq041");
+const QString kTagSerialLoader = QStringLiteral("vq041SerialDev");
+
+// Codes written after "message Param:", the usual device-change codes for an
+// arrival and a completed removal, so logs read the same on every platform.
+constexpr int kParamArrival = 0x8000;
+constexpr int kParamRemoveComplete = 0x8004;
+
+// Polls of the port list after a keyboard sound device appeared: its MIDI
+// ports are created a little after the USB device itself.
+constexpr int kPortCheckDelaysMs[] = {0, 250, 1000};
+
+QList<SerialPortEntry> systemSerialPorts()
+{
+    QList<SerialPortEntry> ports;
+    const auto infos = QSerialPortInfo::availablePorts();
+    for (const QSerialPortInfo &info : infos) {
+        SerialPortEntry entry;
+        entry.portName = info.portName();
+        entry.systemLocation = info.systemLocation();
+        entry.hasVendorId = info.hasVendorIdentifier();
+        entry.vendorId = info.vendorIdentifier();
+        entry.hasProductId = info.hasProductIdentifier();
+        entry.productId = info.productIdentifier();
+        ports.append(entry);
+    }
+    return ports;
+}
+
+bool isLoaderPort(const SerialPortEntry &port)
+{
+    return port.hasVendorId && port.hasProductId
+        && DetectionDevice::isSerialLoaderId(port.vendorId, port.productId);
+}
+
+QString portKey(const SerialPortEntry &port)
+{
+    return port.systemLocation.isEmpty() ? port.portName : port.systemLocation;
+}
+
+} // namespace
+
+DetectionDevice::DetectionDevice(QObject *parent, Sources sources)
+    : QObject(parent)
+    , m_serialLister(systemSerialPorts)
+{
+    m_hardwareIds.emplace(kTagKeyboard, QStringLiteral("VID_1C75&PID_0206"));
+    m_hardwareIds.emplace(kTagKeyboard, QStringLiteral("VID_0416&PID_0206"));
+    m_hardwareIds.emplace(kTagSerialLoader, QStringLiteral("VID_0416&PID_0204"));
+
+    m_pollTimer = new QTimer(this);
+    m_pollTimer->setInterval(kPortPollIntervalMs);
+    connect(m_pollTimer, &QTimer::timeout, this, &DetectionDevice::pollNow);
+
+    if (sources == Sources::Live)
+        start();
+}
+
+DetectionDevice::~DetectionDevice()
+{
+    stop();
+}
+
+bool DetectionDevice::isSerialLoaderId(quint16 vendorId, quint16 productId)
+{
+    return vendorId == 0x0416 && (productId == 0x0206 || productId == 0x0204);
+}
+
+void DetectionDevice::setSerialPortLister(SerialPortLister lister)
+{
+    m_serialLister = lister ? std::move(lister) : SerialPortLister(systemSerialPorts);
+}
+
+bool DetectionDevice::keyboardSeen() const
+{
+    return m_keyboardSeen;
+}
+
+bool DetectionDevice::isRunning() const
+{
+    return m_running;
+}
+
+bool DetectionDevice::udevMonitorActive() const
+{
+    return m_udev && m_udev->isActive();
+}
+
+QString DetectionDevice::tagForDevicePath(const QString &devicePath) const
+{
+    for (const auto &entry : m_hardwareIds) {
+        if (devicePath.contains(entry.second, Qt::CaseInsensitive))
+            return entry.first;
+    }
+    return QString();
+}
+
+void DetectionDevice::start()
+{
+    if (m_running)
+        return;
+    m_running = true;
+    m_pollTimer->start();
+
+    m_udev = std::make_unique<UdevMonitor>([this](const UdevEvent &event) { onUdevEvent(event); });
+    if (!m_udev->isActive())
+        m_udev.reset(); // the serial list is polled instead
+
+#ifdef Q7X_HAVE_DBUS
+    QDBusConnection bus = QDBusConnection::systemBus();
+    if (bus.isConnected()) {
+        const QString service = QStringLiteral("org.freedesktop.login1");
+        const QString path = QStringLiteral("/org/freedesktop/login1");
+        const QString iface = QStringLiteral("org.freedesktop.login1.Manager");
+        const bool sleep = bus.connect(service, path, iface, QStringLiteral("PrepareForSleep"), this,
+                                       SLOT(onPrepareForSleep(bool)));
+        const bool shutdown = bus.connect(service, path, iface, QStringLiteral("PrepareForShutdown"), this,
+                                          SLOT(onPrepareForShutdown(bool)));
+        m_powerWatch = sleep || shutdown;
+    }
+#endif
+}
+
+void DetectionDevice::stop()
+{
+    if (!m_running)
+        return;
+    m_running = false;
+    m_pollTimer->stop();
+    // The monitor may be the caller (stop() from a slot of our own signal
+    // raised by a udev event), so it is not destroyed under its own feet.
+    if (m_udev)
+        m_udev.release()->deleteLater();
+#ifdef Q7X_HAVE_DBUS
+    if (m_powerWatch) {
+        QDBusConnection bus = QDBusConnection::systemBus();
+        const QString service = QStringLiteral("org.freedesktop.login1");
+        const QString path = QStringLiteral("/org/freedesktop/login1");
+        const QString iface = QStringLiteral("org.freedesktop.login1.Manager");
+        bus.disconnect(service, path, iface, QStringLiteral("PrepareForSleep"), this, SLOT(onPrepareForSleep(bool)));
+        bus.disconnect(service, path, iface, QStringLiteral("PrepareForShutdown"), this,
+                       SLOT(onPrepareForShutdown(bool)));
+        m_powerWatch = false;
+    }
+#endif
+}
+
+void DetectionDevice::reportEvent(const QString &tag, bool arrival)
+{
+    qDebug() << "message Param:" << Qt::hex << (arrival ? kParamArrival : kParamRemoveComplete);
+    if (arrival) {
+        qDebug() << "arrived device:" << tag << "status" << m_keyboardSeen;
+        if (!m_keyboardSeen && !tag.isEmpty()) {
+            m_keyboardSeen = true;
+            emit s_devTypeAndState(tag, true);
+        }
+        return;
+    }
+    qDebug() << "remove device:" << tag << "status:" << m_keyboardSeen;
+    if (m_keyboardSeen && !tag.isEmpty()) {
+        m_keyboardSeen = false;
+        emit s_devTypeAndState(tag, false);
+        // The loader leaving may have masked the keyboard's own ports arriving
+        // (one flag for both forms): have the port watch look again, so a
+        // keyboard whose ports are there is reported.
+        if (tag != kTagKeyboard && m_keyboardPortsPresent) {
+            m_keyboardPortsPresent = false;
+            if (m_running)
+                QTimer::singleShot(0, this, [this] {
+                    if (m_running)
+                        pollMidiPorts();
+                });
+        }
+    }
+}
+
+void DetectionDevice::handleDeviceEvent(const QString &devicePath, bool arrival)
+{
+    reportEvent(tagForDevicePath(devicePath), arrival);
+}
+
+void DetectionDevice::handlePowerEvent(PowerEvent event)
+{
+    switch (event) {
+    case PowerEvent::SessionEnd:
+        qDebug() << "======system poweroff,reboot or logoff======";
+        break;
+    case PowerEvent::Suspend:
+        qDebug() << "======xiu mian======";
+        break;
+    case PowerEvent::Resume:
+        qDebug() << "======huan xing======";
+        break;
+    }
+}
+
+void DetectionDevice::onPrepareForSleep(bool start)
+{
+    handlePowerEvent(start ? PowerEvent::Suspend : PowerEvent::Resume);
+}
+
+void DetectionDevice::onPrepareForShutdown(bool start)
+{
+    if (start)
+        handlePowerEvent(PowerEvent::SessionEnd);
+}
+
+int DetectionDevice::countKeyboardInputs(QMap<int, QString> *devices) const
+{
+    QMap<int, QString> inputs;
+    if (MidiBackend::instance())
+        inputs = listMidiInDevices();
+    int count = 0;
+    for (const QString &name : qAsConst(inputs)) {
+        if (name == QLatin1String(kKeyboardProductName))
+            ++count;
+    }
+    if (devices)
+        *devices = inputs;
+    return count;
+}
+
+QList<SerialPortEntry> DetectionDevice::serialPorts() const
+{
+    return m_serialLister ? m_serialLister() : QList<SerialPortEntry>();
+}
+
+void DetectionDevice::scanConnectedDevices()
+{
+    QMap<int, QString> inputs;
+    const int matches = countKeyboardInputs(&inputs);
+    // The port watch continues from this view.
+    m_keyboardPortsPresent = matches > 0;
+    if (inputs.isEmpty()) {
+        qDebug() << "no available midi device.";
+    } else {
+        for (auto it = inputs.cbegin(); it != inputs.cend(); ++it) {
+            qDebug() << it.value();
+            if (it.value() == QLatin1String(kKeyboardProductName)) {
+                m_keyboardSeen = true;
+                qDebug() << "-------------open midi------------";
+                emit s_devTypeAndState(kTagKeyboard, true);
+            }
+        }
+    }
+
+    const QList<SerialPortEntry> ports = serialPorts();
+    m_loaderPorts.clear();
+    for (const SerialPortEntry &port : ports) {
+        if (isLoaderPort(port))
+            m_loaderPorts.insert(portKey(port));
+    }
+    for (const SerialPortEntry &port : ports) {
+        qDebug() << "in coming vid:" << port.vendorId << " pid:" << port.productId;
+        if (isLoaderPort(port)) {
+            qDebug() << "===================";
+            emit s_devTypeAndState(kTagSerialLoader, true);
+            break;
+        }
+    }
+
+    if (m_running)
+        m_pollTimer->start(); // a full interval before the watch looks again
+}
+
+void DetectionDevice::pollNow()
+{
+    pollMidiPorts();
+    if (!udevMonitorActive())
+        pollSerialPorts();
+}
+
+void DetectionDevice::pollMidiPorts()
+{
+    const bool present = countKeyboardInputs() > 0;
+    if (present == m_keyboardPortsPresent)
+        return;
+    m_keyboardPortsPresent = present;
+    reportEvent(kTagKeyboard, present);
+}
+
+void DetectionDevice::pollSerialPorts()
+{
+    QSet<QString> current;
+    const QList<SerialPortEntry> ports = serialPorts();
+    for (const SerialPortEntry &port : ports) {
+        if (isLoaderPort(port))
+            current.insert(portKey(port));
+    }
+    const QSet<QString> gone = m_loaderPorts - current;
+    const QSet<QString> added = current - m_loaderPorts;
+    m_loaderPorts = current;
+    for (int i = 0; i < gone.size(); ++i)
+        reportEvent(kTagSerialLoader, false);
+    for (int i = 0; i < added.size(); ++i)
+        reportEvent(kTagSerialLoader, true);
+}
+
+void DetectionDevice::schedulePortChecks()
+{
+    for (int delay : kPortCheckDelaysMs) {
+        QTimer::singleShot(delay, this, [this] {
+            if (m_running)
+                pollMidiPorts();
+        });
+    }
+}
+
+void DetectionDevice::onUdevEvent(const UdevEvent &event)
+{
+    if (event.subsystem == QLatin1String("tty")) {
+        // Only the firmware loader's serial port matters among the ttys; it is
+        // recognised by the same ids the firmware update looks for.
+        quint16 vendorId = 0, productId = 0;
+        if (parseUsbHardwareId(event.hardwareId, &vendorId, &productId) && isSerialLoaderId(vendorId, productId))
+            reportEvent(kTagSerialLoader, event.arrival);
+        return;
+    }
+    const QString path = QStringLiteral("usb#%1#%2").arg(event.hardwareId, event.syspath);
+    if (event.arrival && tagForDevicePath(path) == kTagKeyboard) {
+        // Reported by the port watch once the keyboard's MIDI ports exist,
+        // since that is when the controller looks them up.
+        schedulePortChecks();
+        return;
+    }
+    handleDeviceEvent(path, event.arrival);
+}

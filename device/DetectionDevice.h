@@ -1,0 +1,126 @@
+#pragma once
+
+#include <QList>
+#include <QMap>
+#include <QObject>
+#include <QSet>
+#include <QString>
+
+#include <functional>
+#include <map>
+#include <memory>
+
+class QTimer;
+class UdevMonitor;
+struct UdevEvent;
+
+// One serial port as the device monitor sees it (a plain copy of what
+// QSerialPortInfo reports, so tests can supply their own list).
+struct SerialPortEntry
+{
+    QString portName;       // "ttyACM0"
+    QString systemLocation; // "/dev/ttyACM0"
+    bool hasVendorId = false;
+    quint16 vendorId = 0;
+    bool hasProductId = false;
+    quint16 productId = 0;
+};
+
+// Tells the controller when the keyboard's MIDI function ("vq041") or its
+// firmware loader's serial device ("vq041SerialDev") arrives or leaves.
+//
+// Event sources on Linux:
+//  - a poll of the MIDI input list (the keyboard's ports appearing or
+//    vanishing), so the MIDI arrival is reported only once the ports exist,
+//    whatever the MIDI system (ALSA, JACK, a simulator);
+//  - a libudev monitor of the "sound" and "tty" subsystems: a keyboard sound
+//    device arriving makes the port list be polled at once, one leaving is
+//    reported at once, the loader's tty is reported directly;
+//  - when udev is not running, a poll of the serial port list instead;
+//  - logind's sleep and shutdown signals, for the power debug lines.
+// One keyboard-seen flag covers both tags: an arrival while it is set and a
+// removal while it is clear are logged and not reported.
+class DetectionDevice : public QObject
+{
+    Q_OBJECT
+public:
+    enum class Sources
+    {
+        Live, // start the udev monitor, the port-list poll and the power watch
+        None  // only the scan and the public entry points (tests)
+    };
+    enum class PowerEvent
+    {
+        SessionEnd, // shutdown, reboot or log-off is about to happen
+        Suspend,    // the system is going to sleep
+        Resume      // the system woke up
+    };
+    using SerialPortLister = std::function<QList<SerialPortEntry>()>;
+
+    static constexpr int kPortPollIntervalMs = 1000;
+
+    explicit DetectionDevice(QObject *parent = nullptr, Sources sources = Sources::Live);
+    ~DetectionDevice() override;
+
+    // Start-up scan: reports a keyboard (MIDI ports named kKeyboardProductName)
+    // or a firmware loader serial port that is already connected. The live
+    // watches continue from what the scan saw, so nothing is reported twice.
+    void scanConnectedDevices();
+
+    // Starts or stops the live sources (udev monitor, port-list poll, power
+    // watch). The Sources::Live constructor calls start().
+    void start();
+    void stop();
+    bool isRunning() const;
+    bool udevMonitorActive() const; // false when udev could not be reached
+
+    // A device (identified by a path holding its USB ids, e.g.
+    // "\\?\USB#VID_1C75&PID_0206#...", or "usb#VID_1C75&PID_0206#<syspath>")
+    // arrived or was removed: looks up the tag, logs and applies the flag rules.
+    void handleDeviceEvent(const QString &devicePath, bool arrival);
+    // Power notifications: debug lines only.
+    void handlePowerEvent(PowerEvent event);
+    // Looks at the MIDI input list (and the serial list when it is polled)
+    // now and reports changes since the last look.
+    void pollNow();
+
+    // Tag of the first table fragment contained in the path (case-insensitive),
+    // or an empty string.
+    QString tagForDevicePath(const QString &devicePath) const;
+    bool keyboardSeen() const;
+
+    // The serial list used by the scan and the serial poll; defaults to
+    // QSerialPortInfo::availablePorts().
+    void setSerialPortLister(SerialPortLister lister);
+
+    // The firmware loader's USB ids: vendor 0x0416, product 0x0206 or 0x0204.
+    static bool isSerialLoaderId(quint16 vendorId, quint16 productId);
+
+signals:
+    void s_devTypeAndState(QString devType, bool isDevArrival);
+
+private slots:
+    void onPrepareForSleep(bool start);
+    void onPrepareForShutdown(bool start);
+
+private:
+    void onUdevEvent(const UdevEvent &event);
+    void reportEvent(const QString &tag, bool arrival);
+    int countKeyboardInputs(QMap<int, QString> *devices = nullptr) const;
+    QList<SerialPortEntry> serialPorts() const;
+    void pollMidiPorts();
+    void pollSerialPorts();
+    void schedulePortChecks();
+
+    bool m_keyboardSeen = false;
+    // tag -> fragment; equal tags keep their insertion order
+    std::multimap<QString, QString> m_hardwareIds;
+
+    bool m_running = false;
+    bool m_keyboardPortsPresent = false;      // the port watch's last view
+    QSet<QString> m_loaderPorts;               // loader serial ports last seen (poll)
+    SerialPortLister m_serialLister;
+    QTimer *m_pollTimer = nullptr;
+    std::unique_ptr<UdevMonitor> m_udev;
+    bool m_powerWatch = false;
+};
