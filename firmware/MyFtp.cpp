@@ -175,7 +175,7 @@ bool MyFtp::openOutputFile(const QUrl &url)
     const QString name = url.path(QUrl::FullyDecoded).section(QLatin1Char('/'), -1);
     const QString dir = dataDirectory();
     const QString path = dir + QLatin1Char('/') + name;
-    qDebug() << path;
+    qDebug().noquote() << path;
     if (!QDir().mkpath(dir))
         return false;
     file.setFileName(path);

@@ -1,0 +1,49 @@
+#!/usr/bin/python3
+"""Small read-only FTP server on 127.0.0.1 for the firmware download tests.
+
+Usage: ftp_server.py PORT ROOT USER PASSWORD
+PORT 0 picks a free port. The chosen port is printed on the first line of
+standard output. The server stops when its standard input reaches end of file,
+so it never outlives the test that started it.
+"""
+import logging
+import os
+import sys
+import threading
+
+from pyftpdlib.authorizers import DummyAuthorizer
+from pyftpdlib.handlers import FTPHandler
+from pyftpdlib.servers import FTPServer
+
+
+def main():
+    if len(sys.argv) != 5:
+        sys.stderr.write(__doc__)
+        return 2
+    port, root, user, password = int(sys.argv[1]), sys.argv[2], sys.argv[3], sys.argv[4]
+    logging.basicConfig(level=logging.WARNING)
+
+    authorizer = DummyAuthorizer()
+    authorizer.add_user(user, password, root, perm="elr")
+    handler = FTPHandler
+    handler.authorizer = authorizer
+    handler.masquerade_address = None
+    handler.permit_foreign_addresses = False
+
+    server = FTPServer(("127.0.0.1", port), handler)
+    print(server.address[1], flush=True)
+
+    def watch_stdin():
+        try:
+            while sys.stdin.buffer.read(4096):
+                pass
+        finally:
+            os._exit(0)
+
+    threading.Thread(target=watch_stdin, daemon=True).start()
+    server.serve_forever()
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
