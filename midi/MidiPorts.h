@@ -33,7 +33,9 @@ public:
     bool isOpen() const;
 
 private:
+    struct Gate; // shared with the backend's handler: the deliver function and an open flag
     std::unique_ptr<MidiBackend::Input> m_input;
+    std::shared_ptr<Gate> m_gate;
     mutable std::mutex m_mutex;
     bool m_isOpen = false;
 };

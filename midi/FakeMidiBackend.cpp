@@ -1,0 +1,224 @@
+#include "FakeMidiBackend.h"
+
+#include <mutex>
+#include <thread>
+#include <vector>
+
+namespace {
+// One open input: its handler and whether it still accepts deliveries. The
+// mutex is held for the whole of a delivery, so closing waits for it.
+struct Channel {
+    std::mutex mutex;
+    MidiBackend::SysexHandler handler;
+    bool alive = true;
+};
+} // namespace
+
+struct FakeMidiBackend::State {
+    mutable std::mutex mutex;
+    QMap<int, QString> inputs;
+    QMap<int, QString> outputs;
+    bool inputOpenFails = false;
+    bool outputOpenFails = false;
+    bool sendFails = false;
+    QList<QByteArray> sent;
+    std::vector<std::shared_ptr<Channel>> channels;
+    int openOutputs = 0;
+    int inputOpens = 0;
+    int outputOpens = 0;
+};
+
+class FakeMidiBackend::FakeInput : public MidiBackend::Input
+{
+public:
+    FakeInput(std::shared_ptr<State> state, std::shared_ptr<Channel> channel)
+        : m_state(std::move(state)), m_channel(std::move(channel))
+    {
+    }
+    ~FakeInput() override
+    {
+        {
+            std::lock_guard<std::mutex> lock(m_channel->mutex);
+            m_channel->alive = false;
+        }
+        std::lock_guard<std::mutex> lock(m_state->mutex);
+        auto &list = m_state->channels;
+        for (auto it = list.begin(); it != list.end(); ++it) {
+            if (*it == m_channel) {
+                list.erase(it);
+                break;
+            }
+        }
+    }
+
+private:
+    std::shared_ptr<State> m_state;
+    std::shared_ptr<Channel> m_channel;
+};
+
+class FakeMidiBackend::FakeOutput : public MidiBackend::Output
+{
+public:
+    FakeOutput(FakeMidiBackend *backend, std::shared_ptr<State> state, int id)
+        : m_backend(backend), m_state(std::move(state)), m_id(id)
+    {
+    }
+    ~FakeOutput() override
+    {
+        std::lock_guard<std::mutex> lock(m_state->mutex);
+        --m_state->openOutputs;
+    }
+    bool send(const char *data, int length) override { return m_backend->send(m_id, data, length); }
+
+private:
+    FakeMidiBackend *m_backend; // outputs do not outlive the backend
+    std::shared_ptr<State> m_state;
+    int m_id;
+};
+
+FakeMidiBackend::FakeMidiBackend() : m_state(std::make_shared<State>()) {}
+
+FakeMidiBackend::~FakeMidiBackend() = default;
+
+QString FakeMidiBackend::apiName() const
+{
+    return QStringLiteral("fake");
+}
+
+QMap<int, QString> FakeMidiBackend::inputDevices()
+{
+    std::lock_guard<std::mutex> lock(m_state->mutex);
+    return m_state->inputs;
+}
+
+QMap<int, QString> FakeMidiBackend::outputDevices()
+{
+    std::lock_guard<std::mutex> lock(m_state->mutex);
+    return m_state->outputs;
+}
+
+std::unique_ptr<MidiBackend::Input> FakeMidiBackend::openInput(int deviceId, SysexHandler handler)
+{
+    std::lock_guard<std::mutex> lock(m_state->mutex);
+    if (m_state->inputOpenFails || !handler || !m_state->inputs.contains(deviceId))
+        return nullptr;
+    auto channel = std::make_shared<Channel>();
+    channel->handler = std::move(handler);
+    m_state->channels.push_back(channel);
+    ++m_state->inputOpens;
+    return std::make_unique<FakeInput>(m_state, channel);
+}
+
+std::unique_ptr<MidiBackend::Output> FakeMidiBackend::openOutput(int deviceId)
+{
+    std::lock_guard<std::mutex> lock(m_state->mutex);
+    if (m_state->outputOpenFails || !m_state->outputs.contains(deviceId))
+        return nullptr;
+    ++m_state->openOutputs;
+    ++m_state->outputOpens;
+    return std::make_unique<FakeOutput>(this, m_state, deviceId);
+}
+
+void FakeMidiBackend::setInputDevices(const QMap<int, QString> &devices)
+{
+    std::lock_guard<std::mutex> lock(m_state->mutex);
+    m_state->inputs = devices;
+}
+
+void FakeMidiBackend::setOutputDevices(const QMap<int, QString> &devices)
+{
+    std::lock_guard<std::mutex> lock(m_state->mutex);
+    m_state->outputs = devices;
+}
+
+void FakeMidiBackend::setInputOpenFails(bool fails)
+{
+    std::lock_guard<std::mutex> lock(m_state->mutex);
+    m_state->inputOpenFails = fails;
+}
+
+void FakeMidiBackend::setOutputOpenFails(bool fails)
+{
+    std::lock_guard<std::mutex> lock(m_state->mutex);
+    m_state->outputOpenFails = fails;
+}
+
+void FakeMidiBackend::setSendFails(bool fails)
+{
+    std::lock_guard<std::mutex> lock(m_state->mutex);
+    m_state->sendFails = fails;
+}
+
+QList<QByteArray> FakeMidiBackend::sentMessages() const
+{
+    std::lock_guard<std::mutex> lock(m_state->mutex);
+    return m_state->sent;
+}
+
+void FakeMidiBackend::clearSentMessages()
+{
+    std::lock_guard<std::mutex> lock(m_state->mutex);
+    m_state->sent.clear();
+}
+
+int FakeMidiBackend::openInputCount() const
+{
+    std::lock_guard<std::mutex> lock(m_state->mutex);
+    return int(m_state->channels.size());
+}
+
+int FakeMidiBackend::openOutputCount() const
+{
+    std::lock_guard<std::mutex> lock(m_state->mutex);
+    return m_state->openOutputs;
+}
+
+int FakeMidiBackend::inputOpens() const
+{
+    std::lock_guard<std::mutex> lock(m_state->mutex);
+    return m_state->inputOpens;
+}
+
+int FakeMidiBackend::outputOpens() const
+{
+    std::lock_guard<std::mutex> lock(m_state->mutex);
+    return m_state->outputOpens;
+}
+
+bool FakeMidiBackend::inject(const QByteArray &sysex)
+{
+    std::vector<std::shared_ptr<Channel>> channels;
+    {
+        std::lock_guard<std::mutex> lock(m_state->mutex);
+        channels = m_state->channels;
+    }
+    if (channels.empty())
+        return false;
+    bool delivered = false;
+    std::thread midiThread([&] {
+        for (const auto &channel : channels) {
+            std::lock_guard<std::mutex> lock(channel->mutex);
+            if (!channel->alive)
+                continue;
+            channel->handler(sysex.constData(), sysex.size());
+            delivered = true;
+        }
+    });
+    midiThread.join();
+    return delivered;
+}
+
+bool FakeMidiBackend::send(int outId, const char *data, int length)
+{
+    QByteArray message;
+    {
+        std::lock_guard<std::mutex> lock(m_state->mutex);
+        if (m_state->sendFails || !data || length <= 0 || !m_state->outputs.contains(outId))
+            return false;
+        message = QByteArray(data, length);
+        m_state->sent.append(message);
+    }
+    if (onSend)
+        onSend(outId, message);
+    return true;
+}
