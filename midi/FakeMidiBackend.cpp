@@ -187,6 +187,8 @@ int FakeMidiBackend::outputOpens() const
 
 bool FakeMidiBackend::inject(const QByteArray &sysex)
 {
+    if (sysex.isEmpty())
+        return false;
     std::vector<std::shared_ptr<Channel>> channels;
     {
         std::lock_guard<std::mutex> lock(m_state->mutex);

@@ -46,7 +46,7 @@ public:
 
     // Hands the message to the handler of every open input, from a separate
     // thread, and returns once that thread is done. False when no input is open
-    // (or every one closed before the message reached it).
+    // (or every one closed before the message reached it) and for an empty message.
     bool inject(const QByteArray &sysex);
 
     // Called after each successful send, on the sending thread, with no lock
