@@ -1,0 +1,224 @@
+// Language manager: catalogue discovery and names, start-up choice by system
+// locale, switching (translator, QML retranslation, signals), the stored
+// choice and where it is stored.
+#include "Trans.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QLocale>
+#include <QQmlComponent>
+#include <QQmlEngine>
+#include <QSettings>
+#include <QSignalSpy>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <memory>
+
+namespace {
+const QString kEnglish = QStringLiteral("English");
+const QString kChinese = QStringLiteral("简体中文");
+
+QString targetLanguage()
+{
+    return QCoreApplication::translate("Trans", "TargetLanguage");
+}
+} // namespace
+
+class TstTrans : public QObject
+{
+    Q_OBJECT
+private:
+    QTemporaryDir m_tmp;
+    QString m_besideProgram;
+
+    bool systemIsChinese() const { return QLocale::system().name().startsWith(QLatin1String("zh")); }
+
+    void writeStored(const QString &value)
+    {
+        QDir().mkpath(QFileInfo(m_besideProgram).absolutePath());
+        QSettings s(m_besideProgram, QSettings::IniFormat);
+        s.setValue(QStringLiteral("Setting/Language"), value);
+    }
+    QVariant stored() const
+    {
+        return QSettings(m_besideProgram, QSettings::IniFormat).value(QStringLiteral("Setting/Language"));
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(m_tmp.isValid());
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_tmp.path() + "/config"));
+        m_besideProgram = QCoreApplication::applicationDirPath() + QStringLiteral("/Profiles/setting.ini");
+        // The test program's folder is writable, so the file beside it is used.
+        QCOMPARE(Trans::settingsFilePath(), m_besideProgram);
+    }
+    void init() { QDir(QCoreApplication::applicationDirPath() + "/Profiles").removeRecursively(); }
+    void cleanupTestCase() { init(); }
+
+    void catalogueNamesInFileOrder()
+    {
+        Trans trans(nullptr, nullptr);
+        QCOMPARE(trans.languageList(), QStringList({kEnglish, kChinese}));
+        QCOMPARE(trans.property("languageList").toStringList(), QStringList({kEnglish, kChinese}));
+        const QStringList files = QDir(QStringLiteral(":/i18n")).entryList(QDir::Files, QDir::Name);
+        QCOMPARE(files, QStringList({"i18n_en.qm", "i18n_zh.qm"}));
+    }
+
+    void startUpFollowsTheSystemLanguage()
+    {
+        const QString forced = qEnvironmentVariable("LC_ALL");
+        if (!forced.isEmpty())
+            QCOMPARE(QLocale::system().name().left(2), forced.left(2));
+        Trans trans(nullptr, nullptr);
+        const QString expected = systemIsChinese() ? kChinese : kEnglish;
+        QCOMPARE(trans.currentLanguage(), expected);
+        QCOMPARE(trans.property("currentLanguage").toString(), expected);
+        QCOMPARE(targetLanguage(), expected);
+    }
+
+    // What the main window does on completion: switch to the stored choice.
+    void storedChoiceWinsAfterStartUp_data()
+    {
+        QTest::addColumn<QString>("storedValue");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("en") << "en" << kEnglish;
+        QTest::newRow("zh") << "zh" << kChinese;
+        QTest::newRow("none") << QString() << kChinese;
+    }
+    void storedChoiceWinsAfterStartUp()
+    {
+        QFETCH(QString, storedValue);
+        QFETCH(QString, shown);
+        if (!storedValue.isNull())
+            writeStored(storedValue);
+        Trans trans(nullptr, nullptr);
+        trans.reTrans(trans.getLanguage());
+        QCOMPARE(trans.currentLanguage(), shown);
+        QCOMPARE(targetLanguage(), shown);
+    }
+
+    void getLanguageMapsStoredValues_data()
+    {
+        QTest::addColumn<QString>("storedValue");
+        QTest::addColumn<QString>("name");
+        QTest::newRow("en") << "en" << kEnglish;
+        QTest::newRow("zh") << "zh" << kChinese;
+        QTest::newRow("upper case EN") << "EN" << kChinese;
+        QTest::newRow("fr") << "fr" << kChinese;
+        QTest::newRow("empty") << "" << kChinese;
+        QTest::newRow("no file") << QString() << kChinese;
+    }
+    void getLanguageMapsStoredValues()
+    {
+        QFETCH(QString, storedValue);
+        QFETCH(QString, name);
+        if (!storedValue.isNull())
+            writeStored(storedValue);
+        Trans trans(nullptr, nullptr);
+        QTest::ignoreMessage(QtDebugMsg, qPrintable(QStringLiteral("\"%1\"").arg(storedValue)));
+        QCOMPARE(trans.getLanguage(), name);
+    }
+
+    void setLanguageStoresOnlyKnownNames()
+    {
+        Trans trans(nullptr, nullptr);
+        QSignalSpy changed(&trans, &Trans::currentLanguageChanged);
+        QTest::ignoreMessage(QtDebugMsg, "\"简体中文\"");
+        trans.setLanguage(kChinese); // creates the Profiles folder
+        QCOMPARE(stored().toString(), QStringLiteral("zh"));
+        trans.setLanguage(kEnglish);
+        QCOMPARE(stored().toString(), QStringLiteral("en"));
+        trans.setLanguage(QStringLiteral("Deutsch"));
+        trans.setLanguage(QString());
+        QCOMPARE(stored().toString(), QStringLiteral("en"));
+        QCOMPARE(changed.count(), 0); // storing never switches the interface
+        QCOMPARE(trans.getLanguage(), kEnglish);
+    }
+
+    void reTransSwitchesAndSignals()
+    {
+        Trans trans(nullptr, nullptr);
+        const QString other = trans.currentLanguage() == kEnglish ? kChinese : kEnglish;
+        QSignalSpy changed(&trans, &Trans::currentLanguageChanged);
+        trans.reTrans(trans.currentLanguage());
+        trans.reTrans(QString());
+        QCOMPARE(changed.count(), 0);
+
+        trans.reTrans(other);
+        QCOMPARE(changed.count(), 1);
+        QCOMPARE(changed.takeFirst().at(0).toString(), other);
+        QCOMPARE(targetLanguage(), other);
+
+        // Unknown name: no catalogue at all, the source texts show.
+        trans.reTrans(QStringLiteral("Klingon"));
+        QCOMPARE(changed.count(), 1);
+        QCOMPARE(trans.currentLanguage(), QStringLiteral("Klingon"));
+        QCOMPARE(targetLanguage(), QStringLiteral("TargetLanguage"));
+        QCOMPARE(trans.languageList().size(), 2);
+
+        trans.reTrans(kChinese);
+        QCOMPARE(targetLanguage(), kChinese);
+    }
+
+    void destroyingTheManagerUninstallsItsCatalogue()
+    {
+        {
+            Trans trans(nullptr, nullptr);
+            trans.reTrans(kChinese);
+            QCOMPARE(targetLanguage(), kChinese);
+        }
+        QCOMPARE(targetLanguage(), QStringLiteral("TargetLanguage"));
+    }
+
+    void qmlTextsFollowTheLanguage()
+    {
+        QQmlEngine engine;
+        Trans trans(&engine, nullptr);
+        QQmlComponent component(&engine);
+        // qsTr() takes its context from the document's file name.
+        component.setData("import QtQml 2.15\nQtObject { property string label: qsTr(\"TargetLanguage\") }",
+                          QUrl::fromLocalFile(m_tmp.path() + "/Trans.qml"));
+        std::unique_ptr<QObject> object(component.create());
+        QVERIFY2(object, qPrintable(component.errorString()));
+        const QString first = trans.currentLanguage();
+        const QString other = first == kEnglish ? kChinese : kEnglish;
+        QCOMPARE(object->property("label").toString(), first);
+        trans.reTrans(other);
+        QCOMPARE(object->property("label").toString(), other);
+        trans.reTrans(first);
+        QCOMPARE(object->property("label").toString(), first);
+    }
+
+    void settingsFallBackWhenProgramFolderIsNotWritable()
+    {
+        const QString userFile = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation)
+                                 + QStringLiteral("/Profiles/setting.ini");
+        QVERIFY(userFile.startsWith(m_tmp.path() + "/config/"));
+
+        const QString writable = m_tmp.path() + "/app";
+        QVERIFY(QDir().mkpath(writable));
+        QCOMPARE(Trans::settingsFilePathFor(writable), writable + "/Profiles/setting.ini");
+
+        QCOMPARE(Trans::settingsFilePathFor(m_tmp.path() + "/no/such/folder"), userFile);
+
+        // "Profiles" exists but is a file: no folder can be made there.
+        const QString blocked = m_tmp.path() + "/blocked";
+        QVERIFY(QDir().mkpath(blocked));
+        QFile profilesFile(blocked + "/Profiles");
+        QVERIFY(profilesFile.open(QIODevice::WriteOnly));
+        profilesFile.close();
+        QCOMPARE(Trans::settingsFilePathFor(blocked), userFile);
+
+        // "setting.ini" is a folder: the file cannot be written.
+        const QString odd = m_tmp.path() + "/odd";
+        QVERIFY(QDir().mkpath(odd + "/Profiles/setting.ini"));
+        QCOMPARE(Trans::settingsFilePathFor(odd), userFile);
+    }
+};
+
+QTEST_MAIN(TstTrans)
+#include "tst_trans.moc"
