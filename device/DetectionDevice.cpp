@@ -118,7 +118,7 @@ void DetectionDevice::start()
     m_running = true;
     m_pollTimer->start();
 
-    m_udev = std::make_unique<UdevMonitor>([this](const UdevEvent &event) { onUdevEvent(event); });
+    m_udev = std::make_unique<UdevMonitor>([this](const UdevEvent &event) { handleUdevEvent(event); });
     if (!m_udev->isActive())
         m_udev.reset(); // the serial list is polled instead
 
@@ -322,7 +322,7 @@ void DetectionDevice::schedulePortChecks()
     }
 }
 
-void DetectionDevice::onUdevEvent(const UdevEvent &event)
+void DetectionDevice::handleUdevEvent(const UdevEvent &event)
 {
     if (event.subsystem == QLatin1String("tty")) {
         // Only the firmware loader's serial port matters among the ttys; it is

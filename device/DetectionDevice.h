@@ -78,6 +78,9 @@ public:
     // "\\?\USB#VID_1C75&PID_0206#...", or "usb#VID_1C75&PID_0206#<syspath>")
     // arrived or was removed: looks up the tag, logs and applies the flag rules.
     void handleDeviceEvent(const QString &devicePath, bool arrival);
+    // A udev "add" or "remove" of a sound or tty device (what the live udev
+    // monitor delivers; public so the routing can be driven without udev).
+    void handleUdevEvent(const UdevEvent &event);
     // Power notifications: debug lines only.
     void handlePowerEvent(PowerEvent event);
     // Looks at the MIDI input list (and the serial list when it is polled)
@@ -104,7 +107,6 @@ private slots:
     void onPrepareForShutdown(bool start);
 
 private:
-    void onUdevEvent(const UdevEvent &event);
     void reportEvent(const QString &tag, bool arrival);
     int countKeyboardInputs(QMap<int, QString> *devices = nullptr) const;
     QList<SerialPortEntry> serialPorts() const;

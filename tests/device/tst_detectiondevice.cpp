@@ -1,0 +1,385 @@
+// The device monitor: tag lookup, flag rules and debug lines, the start-up
+// scan, the port-list and serial watches and the routing of udev events.
+#include "DetectionDevice.h"
+#include "FakeMidiBackend.h"
+#include "UdevMonitor.h"
+
+#include <QSignalSpy>
+#include <QtTest>
+
+namespace {
+
+// Collects the debug lines written while it lives.
+class DebugLines
+{
+public:
+    DebugLines()
+    {
+        s_lines.clear();
+        m_previous = qInstallMessageHandler(&DebugLines::handler);
+    }
+    ~DebugLines() { qInstallMessageHandler(m_previous); }
+    QStringList take()
+    {
+        QStringList lines = s_lines;
+        s_lines.clear();
+        return lines;
+    }
+
+private:
+    static void handler(QtMsgType type, const QMessageLogContext &, const QString &text)
+    {
+        if (type == QtDebugMsg)
+            s_lines.append(text);
+    }
+    static QStringList s_lines;
+    QtMessageHandler m_previous = nullptr;
+};
+QStringList DebugLines::s_lines;
+
+const char kName[] = "Vornel RambaKEY Q7X";
+
+SerialPortEntry port(const QString &name, quint16 vid, quint16 pid)
+{
+    SerialPortEntry entry;
+    entry.portName = name;
+    entry.systemLocation = QStringLiteral("/dev/") + name;
+    entry.hasVendorId = entry.hasProductId = true;
+    entry.vendorId = vid;
+    entry.productId = pid;
+    return entry;
+}
+
+using Emission = QPair<QString, bool>;
+
+QList<Emission> emissions(QSignalSpy &spy)
+{
+    QList<Emission> result;
+    for (const QList<QVariant> &args : qAsConst(spy))
+        result.append({args.at(0).toString(), args.at(1).toBool()});
+    spy.clear();
+    return result;
+}
+
+UdevEvent udevEvent(bool arrival, const QString &subsystem, const QString &hardwareId,
+                    const QString &syspath = QStringLiteral("/sys/devices/pci0000:00/usb1/1-2/1-2:1.1/sound/card2"))
+{
+    UdevEvent event;
+    event.arrival = arrival;
+    event.subsystem = subsystem;
+    event.hardwareId = hardwareId;
+    event.syspath = syspath;
+    return event;
+}
+
+} // namespace
+
+class TestDetectionDevice : public QObject
+{
+    Q_OBJECT
+private:
+    FakeMidiBackend m_backend;
+    QList<SerialPortEntry> m_serial;
+
+    void useSerialList(DetectionDevice &device)
+    {
+        device.setSerialPortLister([this] { return m_serial; });
+    }
+
+private slots:
+    void init()
+    {
+        m_backend.setInputDevices({});
+        m_serial.clear();
+        MidiBackend::setInstance(&m_backend);
+    }
+    void cleanup() { MidiBackend::setInstance(nullptr); }
+
+    void tagLookup_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QString>("tag");
+        QTest::newRow("keyboard") << R"(\\?\USB#VID_1C75&PID_0206&MI_01#7&2b1c&0&0001#{65e8773d-8f56-11d0-a3b9-00a0c9223196}\global)"
+                                  << "vq041";
+        QTest::newRow("second keyboard id, lower case") << R"(\\?\usb#vid_0416&pid_0206&mi_01#8&1a&0&0001#{x})"
+                                                        << "vq041";
+        QTest::newRow("loader") << "usb#VID_0416&PID_0204#/sys/devices/x/tty/ttyACM0" << "vq041SerialDev";
+        QTest::newRow("mixed case") << "Vid_1c75&Pid_0206" << "vq041";
+        QTest::newRow("other device") << R"(\\?\USB#VID_046D&PID_0A44#x)" << "";
+        QTest::newRow("same product, other vendor") << "USB#VID_1C76&PID_0206" << "";
+        QTest::newRow("empty") << "" << "";
+    }
+    void tagLookup()
+    {
+        QFETCH(QString, path);
+        QFETCH(QString, tag);
+        DetectionDevice device(nullptr, DetectionDevice::Sources::None);
+        QCOMPARE(device.tagForDevicePath(path), tag);
+    }
+
+    void arrivalAndRemovalFollowTheFlag()
+    {
+        DetectionDevice device(nullptr, DetectionDevice::Sources::None);
+        QSignalSpy spy(&device, &DetectionDevice::s_devTypeAndState);
+        DebugLines lines;
+        const QString path = QStringLiteral(R"(\\?\USB#vid_0416&pid_0206#x)");
+
+        device.handleDeviceEvent(path, true);
+        QCOMPARE(lines.take(), QStringList({"message Param: 8000", R"(arrived device: "vq041" status false)"}));
+        QCOMPARE(emissions(spy), QList<Emission>({{"vq041", true}}));
+        QVERIFY(device.keyboardSeen());
+
+        // A second interface of the same keyboard: logged, not reported.
+        device.handleDeviceEvent(path, true);
+        QCOMPARE(lines.take(), QStringList({"message Param: 8000", R"(arrived device: "vq041" status true)"}));
+        QVERIFY(spy.isEmpty());
+
+        device.handleDeviceEvent(path, false);
+        QCOMPARE(lines.take(), QStringList({"message Param: 8004", R"(remove device: "vq041" status: true)"}));
+        QCOMPARE(emissions(spy), QList<Emission>({{"vq041", false}}));
+        QVERIFY(!device.keyboardSeen());
+
+        device.handleDeviceEvent(path, false);
+        QCOMPARE(lines.take(), QStringList({"message Param: 8004", R"(remove device: "vq041" status: false)"}));
+        QVERIFY(spy.isEmpty());
+    }
+
+    void unknownDevicesAreLoggedOnly()
+    {
+        DetectionDevice device(nullptr, DetectionDevice::Sources::None);
+        QSignalSpy spy(&device, &DetectionDevice::s_devTypeAndState);
+        DebugLines lines;
+        device.handleDeviceEvent(QStringLiteral("USB#VID_046D&PID_0A44#x"), true);
+        QCOMPARE(lines.take(), QStringList({"message Param: 8000", R"(arrived device: "" status false)"}));
+        QVERIFY(!device.keyboardSeen());
+
+        // An unknown removal does not clear a set flag.
+        device.handleDeviceEvent(QStringLiteral("USB#VID_1C75&PID_0206#x"), true);
+        device.handleDeviceEvent(QStringLiteral("USB#VID_046D&PID_0A44#x"), false);
+        QVERIFY(device.keyboardSeen());
+        QCOMPARE(emissions(spy), QList<Emission>({{"vq041", true}}));
+    }
+
+    void oneFlagForBothForms()
+    {
+        DetectionDevice device(nullptr, DetectionDevice::Sources::None);
+        QSignalSpy spy(&device, &DetectionDevice::s_devTypeAndState);
+        device.handleDeviceEvent(QStringLiteral("USB#VID_0416&PID_0204#loader"), true);
+        device.handleDeviceEvent(QStringLiteral("USB#VID_1C75&PID_0206#midi"), true); // ignored: seen
+        device.handleDeviceEvent(QStringLiteral("USB#VID_1C75&PID_0206#midi"), false); // clears, reported as vq041
+        device.handleDeviceEvent(QStringLiteral("USB#VID_0416&PID_0204#loader"), false); // ignored: clear
+        QCOMPARE(emissions(spy), QList<Emission>({{"vq041SerialDev", true}, {"vq041", false}}));
+    }
+
+    void powerLines()
+    {
+        DetectionDevice device(nullptr, DetectionDevice::Sources::None);
+        QSignalSpy spy(&device, &DetectionDevice::s_devTypeAndState);
+        DebugLines lines;
+        device.handlePowerEvent(DetectionDevice::PowerEvent::SessionEnd);
+        device.handlePowerEvent(DetectionDevice::PowerEvent::Suspend);
+        device.handlePowerEvent(DetectionDevice::PowerEvent::Resume);
+        QCOMPARE(lines.take(), QStringList({"======system poweroff,reboot or logoff======", "======xiu mian======",
+                                            "======huan xing======"}));
+        QVERIFY(spy.isEmpty());
+        QVERIFY(!device.keyboardSeen());
+    }
+
+    void scanReportsEachMatchingInput()
+    {
+        m_backend.setInputDevices({{0, "Midi Through"}, {3, kName}, {4, "Vornel RambaKEY Q7X MIDI 2"}, {5, kName}});
+        DetectionDevice device(nullptr, DetectionDevice::Sources::None);
+        useSerialList(device);
+        QSignalSpy spy(&device, &DetectionDevice::s_devTypeAndState);
+        DebugLines lines;
+        device.scanConnectedDevices();
+        QCOMPARE(lines.take(),
+                 QStringList({R"("Midi Through")", R"("Vornel RambaKEY Q7X")", "-------------open midi------------",
+                              R"("Vornel RambaKEY Q7X MIDI 2")", R"("Vornel RambaKEY Q7X")",
+                              "-------------open midi------------"}));
+        QCOMPARE(emissions(spy), QList<Emission>({{"vq041", true}, {"vq041", true}}));
+        QVERIFY(device.keyboardSeen());
+    }
+
+    void scanWithoutMidiDevices()
+    {
+        for (bool withBackend : {true, false}) {
+            MidiBackend::setInstance(withBackend ? &m_backend : nullptr);
+            DetectionDevice device(nullptr, DetectionDevice::Sources::None);
+            useSerialList(device);
+            QSignalSpy spy(&device, &DetectionDevice::s_devTypeAndState);
+            DebugLines lines;
+            device.scanConnectedDevices();
+            QCOMPARE(lines.take(), QStringList({"no available midi device."}));
+            QVERIFY(spy.isEmpty());
+        }
+    }
+
+    void scanFindsTheLoaderWithoutSettingTheFlag()
+    {
+        m_serial = {port("ttyS0", 0, 0), port("ttyUSB0", 0x0403, 0x6001), port("ttyACM0", 0x0416, 0x0204),
+                    port("ttyACM1", 0x0416, 0x0206)};
+        DetectionDevice device(nullptr, DetectionDevice::Sources::None);
+        useSerialList(device);
+        QSignalSpy spy(&device, &DetectionDevice::s_devTypeAndState);
+        DebugLines lines;
+        device.scanConnectedDevices();
+        QCOMPARE(lines.take(), QStringList({"no available midi device.", "in coming vid: 0  pid: 0",
+                                            "in coming vid: 1027  pid: 24577", "in coming vid: 1046  pid: 516",
+                                            "==================="}));
+        QCOMPARE(emissions(spy), QList<Emission>({{"vq041SerialDev", true}}));
+        QVERIFY(!device.keyboardSeen());
+
+        // The serial watch starts from the scan's view: nothing new to report.
+        device.pollNow();
+        QVERIFY(spy.isEmpty());
+        // The loader leaving while the flag is clear reports nothing either.
+        m_serial.clear();
+        device.pollNow();
+        QVERIFY(spy.isEmpty());
+    }
+
+    void portWatchReportsPortsComingAndGoing()
+    {
+        DetectionDevice device(nullptr, DetectionDevice::Sources::None);
+        useSerialList(device);
+        QSignalSpy spy(&device, &DetectionDevice::s_devTypeAndState);
+        device.pollNow();
+        QVERIFY(spy.isEmpty());
+
+        m_backend.setInputDevices({{0, "Midi Through"}, {1, kName}, {2, kName}});
+        DebugLines lines;
+        device.pollNow();
+        device.pollNow();
+        QCOMPARE(emissions(spy), QList<Emission>({{"vq041", true}}));
+        QCOMPARE(lines.take(), QStringList({"message Param: 8000", R"(arrived device: "vq041" status false)"}));
+
+        m_backend.setInputDevices({{0, "Midi Through"}, {2, kName}}); // one of two ports gone: still there
+        device.pollNow();
+        QVERIFY(spy.isEmpty());
+
+        m_backend.setInputDevices({{0, "Midi Through"}});
+        device.pollNow();
+        device.pollNow();
+        QCOMPARE(emissions(spy), QList<Emission>({{"vq041", false}}));
+
+        // The backend going away altogether counts as no ports.
+        m_backend.setInputDevices({{0, kName}});
+        device.pollNow();
+        MidiBackend::setInstance(nullptr);
+        device.pollNow();
+        QCOMPARE(emissions(spy), QList<Emission>({{"vq041", true}, {"vq041", false}}));
+    }
+
+    void scanThenWatchReportsOnce()
+    {
+        m_backend.setInputDevices({{0, kName}});
+        DetectionDevice device(nullptr, DetectionDevice::Sources::None);
+        useSerialList(device);
+        QSignalSpy spy(&device, &DetectionDevice::s_devTypeAndState);
+        device.scanConnectedDevices();
+        device.pollNow();
+        QCOMPARE(emissions(spy), QList<Emission>({{"vq041", true}}));
+        m_backend.setInputDevices({});
+        device.pollNow();
+        QCOMPARE(emissions(spy), QList<Emission>({{"vq041", false}}));
+    }
+
+    void serialPollReportsTheLoader()
+    {
+        DetectionDevice device(nullptr, DetectionDevice::Sources::None);
+        useSerialList(device);
+        QSignalSpy spy(&device, &DetectionDevice::s_devTypeAndState);
+        m_serial = {port("ttyUSB0", 0x0403, 0x6001)};
+        device.pollNow();
+        QVERIFY(spy.isEmpty());
+        m_serial.append(port("ttyACM0", 0x0416, 0x0206));
+        device.pollNow();
+        device.pollNow();
+        QCOMPARE(emissions(spy), QList<Emission>({{"vq041SerialDev", true}}));
+        m_serial.removeLast();
+        device.pollNow();
+        QCOMPARE(emissions(spy), QList<Emission>({{"vq041SerialDev", false}}));
+        // A port without ids (a plain pty or on-board UART) is never the loader.
+        SerialPortEntry bare;
+        bare.portName = QStringLiteral("ttyS0");
+        bare.vendorId = 0x0416;
+        bare.productId = 0x0204;
+        m_serial = {bare};
+        device.pollNow();
+        QVERIFY(spy.isEmpty());
+    }
+
+    // Firmware update hand-back: the keyboard's ports come back while the
+    // loader still holds the flag; once the loader leaves, the keyboard is
+    // reported rather than lost.
+    void keyboardMaskedByTheLoaderIsReportedAfterIt()
+    {
+        DetectionDevice device(nullptr, DetectionDevice::Sources::Live);
+        QVERIFY(device.isRunning());
+        useSerialList(device);
+        device.scanConnectedDevices();
+        QSignalSpy spy(&device, &DetectionDevice::s_devTypeAndState);
+
+        UdevEvent loader = udevEvent(true, "tty", "VID_0416&PID_0206", "/sys/devices/x/1-2:1.0/tty/ttyACM0");
+        device.handleUdevEvent(loader);
+        QCOMPARE(emissions(spy), QList<Emission>({{"vq041SerialDev", true}}));
+        m_backend.setInputDevices({{0, kName}});
+        device.pollNow(); // ports seen, arrival ignored: the flag is set
+        QVERIFY(spy.isEmpty());
+        loader.arrival = false;
+        device.handleUdevEvent(loader);
+        QCOMPARE(emissions(spy), QList<Emission>({{"vq041SerialDev", false}}));
+        QTRY_COMPARE(spy.count(), 1);
+        QCOMPARE(emissions(spy), QList<Emission>({{"vq041", true}}));
+        QVERIFY(device.keyboardSeen());
+        device.stop();
+        QVERIFY(!device.isRunning());
+    }
+
+    void udevRouting()
+    {
+        DetectionDevice device(nullptr, DetectionDevice::Sources::Live);
+        useSerialList(device);
+        device.scanConnectedDevices();
+        QSignalSpy spy(&device, &DetectionDevice::s_devTypeAndState);
+        DebugLines lines;
+
+        // Other ttys and ttys without USB ids: ignored, without a line.
+        device.handleUdevEvent(udevEvent(true, "tty", "VID_0403&PID_6001", "/sys/devices/x/ttyUSB0"));
+        device.handleUdevEvent(udevEvent(true, "tty", "", "/sys/devices/virtual/tty/tty5"));
+        QVERIFY(spy.isEmpty());
+        QVERIFY(lines.take().isEmpty());
+
+        // The keyboard's sound device alone is not reported: its MIDI ports are not there yet.
+        device.handleUdevEvent(udevEvent(true, "sound", "VID_1C75&PID_0206"));
+        QTest::qWait(50);
+        QVERIFY(spy.isEmpty());
+        // Its ports appear: the arrival follows without waiting for the regular poll.
+        device.handleUdevEvent(udevEvent(true, "sound", "VID_1C75&PID_0206", "/sys/x/sound/card2/midiC2D0"));
+        m_backend.setInputDevices({{0, kName}});
+        QTRY_COMPARE_WITH_TIMEOUT(spy.count(), 1, DetectionDevice::kPortPollIntervalMs / 2);
+        QCOMPARE(emissions(spy), QList<Emission>({{"vq041", true}}));
+        lines.take();
+
+        // Removal is reported at once, from the remembered USB id, while the
+        // ports are still listed; the port watch does not bring it back.
+        device.handleUdevEvent(udevEvent(false, "sound", "VID_1C75&PID_0206"));
+        QCOMPARE(emissions(spy), QList<Emission>({{"vq041", false}}));
+        QVERIFY(lines.take().contains(R"(remove device: "vq041" status: true)"));
+        device.pollNow();
+        QVERIFY(spy.isEmpty());
+        m_backend.setInputDevices({});
+        device.pollNow();
+        QVERIFY(spy.isEmpty());
+        QCOMPARE(lines.take(), QStringList({"message Param: 8004", R"(remove device: "vq041" status: false)"}));
+
+        // Another sound card: logged with an empty tag, nothing reported.
+        device.handleUdevEvent(udevEvent(true, "sound", "", "/sys/devices/pci0000:00/0000:00:1f.3/sound/card0"));
+        QCOMPARE(lines.take(), QStringList({"message Param: 8000", R"(arrived device: "" status false)"}));
+        QVERIFY(spy.isEmpty());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestDetectionDevice)
+#include "tst_detectiondevice.moc"
