@@ -1,0 +1,40 @@
+import QtQuick 2.15
+import QtQuick.Controls 2.15
+
+// Two-state button: text1 while unchecked, text2 while checked.
+Button {
+    id: control
+    property string text1: qsTr("Momentary")
+    property string text2: qsTr("Toggle")
+    property color backgroundColorNormal: CusConfig.colorElement
+    property color backgroundColorHovered: Qt.lighter(CusConfig.colorElement, 1.2)
+    property color backgroundColorPressed: Qt.darker(CusConfig.colorElement, 1.2)
+    property color backgroundColorDisable: CusConfig.colorCbxDisable
+
+    checkable: true
+    text: checked ? text2 : text1
+    font.family: CusConfig.fontFamily
+    font.pixelSize: CusConfig.fontSizeLevel2
+    padding: 0
+    implicitWidth: 72
+    implicitHeight: 14
+
+    contentItem: Text {
+        text: control.text
+        font: control.font
+        color: control.enabled ? CusConfig.colortext : CusConfig.colorTextDisable
+        horizontalAlignment: Text.AlignHCenter
+        verticalAlignment: Text.AlignVCenter
+        elide: Text.ElideRight
+    }
+    background: Rectangle {
+        radius: CusConfig.radiuSize3
+        border.width: control.enabled ? 0 : 1
+        border.color: CusConfig.colorBorderInput
+        color: !control.enabled ? control.backgroundColorDisable
+             : (control.down || control.checked) ? control.backgroundColorPressed
+             : control.hovered ? control.backgroundColorHovered
+             : control.backgroundColorNormal
+    }
+    TransArea {}
+}

@@ -1,0 +1,39 @@
+import QtQuick 2.15
+import QtQuick.Controls 2.15
+
+// Text-only button (links, the note-name label). An optional picture appears
+// under it while the pointer is over it.
+Button {
+    id: control
+    property int fonSize: CusConfig.fontSizeLevel2
+    property url imgSource: ""
+    property color textColorNormal: CusConfig.colorBorderInput
+
+    leftPadding: 0
+    rightPadding: 0
+    topPadding: 0
+    bottomPadding: 0
+    font.family: CusConfig.fontFamily
+    font.pixelSize: fonSize
+
+    contentItem: Text {
+        text: control.text
+        font: control.font
+        horizontalAlignment: Text.AlignHCenter
+        verticalAlignment: Text.AlignVCenter
+        color: !control.enabled ? CusConfig.colorCbxDisable
+             : (control.down || control.checked) ? Qt.darker(CusConfig.colorElement, 1.2)
+             : control.hovered ? Qt.lighter(CusConfig.colorElement, 1.2)
+             : control.textColorNormal
+    }
+    background: Item {}
+
+    CusImage {
+        anchors.horizontalCenter: parent.horizontalCenter
+        y: 18
+        z: 100
+        source: control.imgSource
+        visible: control.hovered && String(control.imgSource) !== ""
+    }
+    TransArea {}
+}

@@ -1,0 +1,36 @@
+import QtQuick 2.15
+import QtQuick.Controls 2.15
+import QtGraphicalEffects 1.15
+
+// Small square check box with an orange tick.
+CheckBox {
+    id: control
+    width: 14
+    height: 14
+    padding: 0
+    spacing: 0
+    text: ""
+
+    indicator: Rectangle {
+        width: control.width
+        height: control.height
+        color: "transparent"
+        border.width: 1
+        border.color: CusConfig.colorBorderInput
+
+        Image {
+            id: tick
+            anchors.fill: parent
+            source: "qrc:/img/Check.png"
+            visible: false
+        }
+        ColorOverlay {
+            anchors.fill: tick
+            source: tick
+            color: "#FF7900"
+            visible: control.checked
+        }
+    }
+    contentItem: Item {}
+    TransArea {}
+}

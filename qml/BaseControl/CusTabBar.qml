@@ -1,0 +1,54 @@
+import QtQuick 2.15
+import QtQuick.Controls 2.15
+
+// Type selector of up to three picture tabs; the third is left out when its
+// text is empty. The first tab has its own width and pictures.
+TabBar {
+    id: control
+    property int itemSmallWidth: 33
+    property int itemWidth: 33
+    property int itemHidth: 14
+    property int fontSize: CusConfig.fontSizeLevel3
+    property string text1: "NOTE"
+    property string text2: "CC"
+    property string text3: "PC"
+    property color checkedTextColor: CusConfig.colortext
+    property url btnImgNormal: "qrc:/img/padBtn@2x.png"
+    property url btnImgChecked: "qrc:/img/padBtnChecked@2x.png"
+    property url btnSmallImgNormal: "qrc:/img/padBtn@2x.png"
+    property url btnSmallImgChecked: "qrc:/img/padBtnChecked@2x.png"
+
+    spacing: 0
+    padding: 0
+    height: itemHidth
+    background: Item {}
+
+    CusTabButton {
+        width: control.itemSmallWidth
+        height: control.itemHidth
+        text: control.text1
+        fontSize: control.fontSize
+        checkedTextColor: control.checkedTextColor
+        btnImgNormal: control.btnSmallImgNormal
+        btnImgChecked: control.btnSmallImgChecked
+    }
+    CusTabButton {
+        width: control.itemWidth
+        height: control.itemHidth
+        text: control.text2
+        fontSize: control.fontSize
+        checkedTextColor: control.checkedTextColor
+        btnImgNormal: control.btnImgNormal
+        btnImgChecked: control.btnImgChecked
+    }
+    CusTabButton {
+        visible: control.text3 !== ""
+        width: visible ? control.itemWidth : 0
+        height: control.itemHidth
+        text: control.text3
+        fontSize: control.fontSize
+        checkedTextColor: control.checkedTextColor
+        btnImgNormal: control.btnImgNormal
+        btnImgChecked: control.btnImgChecked
+    }
+}

@@ -1,0 +1,8 @@
+import QtQuick 2.15
+
+// Panel of the "Auto Populate" and "Help" menus.
+Rectangle {
+    implicitWidth: 200
+    implicitHeight: 35
+    color: "#F0F0F0"
+}

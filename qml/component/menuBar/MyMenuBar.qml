@@ -1,0 +1,247 @@
+import QtQuick 2.15
+import QtQuick.Window 2.15
+import QtQuick.Controls 2.15
+import "../../BaseControl"
+
+// Title strip (logo, title, minimise and close, window drag) and the menu bar.
+Item {
+    id: root
+    // The window this bar moves, minimises and closes.
+    property var window: Window.window
+    // Dialogs opened from the menus; set by the window.
+    property var functionDialog: null
+    property var helpDialog: null
+    // Where the drag began, in the drag area's coordinates.
+    property point pressPoint: Qt.point(0, 0)
+    property alias menuBar: menuBar
+    property alias dragArea: dragArea
+
+    width: 1200
+    height: 24
+
+    function scalingRate() {
+        var r = (typeof MainLogic !== "undefined" && MainLogic) ? Number(MainLogic.getScalingRate()) : 1.0
+        return (isFinite(r) && r > 0) ? r : 1.0
+    }
+
+    // One step of a window drag: moves the window by the pointer's offset from
+    // the press point and tells the controller where the window now is. A step
+    // without movement does nothing.
+    function dragStep(px, py) {
+        var dx = px - pressPoint.x
+        var dy = py - pressPoint.y
+        if (dx === 0 && dy === 0)
+            return false
+        if (!root.window)
+            return false
+        root.window.x += dx
+        root.window.y += dy
+        MainLogic.updateProgra(root.window.x, root.window.y)
+        return true
+    }
+
+    function openUserGuide() {
+        // The guide is a PDF beside the program. The controller says where
+        // that is and whether it exists; a missing guide is simply not opened.
+        var url = ""
+        if (typeof MainLogic.userGuideUrl === "function")
+            url = MainLogic.userGuideUrl()
+        else
+            url = "file:.//VornelRambaKEYQ7X.pdf"
+        if (url && String(url).length > 0)
+            Qt.openUrlExternally(url)
+    }
+
+    function chooseLanguage(name) {
+        Tran.reTrans(name)
+        Tran.setLanguage(name)
+    }
+
+    Rectangle {
+        id: titleStrip
+        x: 1
+        y: 1
+        width: 1198
+        height: 36
+        color: CusConfig.colorTitle
+        radius: CusConfig.radiuSize1
+
+        // Squares off the lower corners so only the top ones are round.
+        Rectangle {
+            y: 18
+            width: parent.width
+            height: 18
+            color: CusConfig.colorTitle
+        }
+
+        MouseArea {
+            id: dragArea
+            x: 0
+            y: 0
+            width: 1098
+            height: 36
+            acceptedButtons: Qt.LeftButton
+            onPressed: {
+                cursorShape = Qt.SizeAllCursor
+                root.pressPoint = Qt.point(mouse.x, mouse.y)
+                // Wayland does not let a client place its own window; the
+                // compositor moves it instead.
+                if (Qt.platform.pluginName === "wayland" && root.window && root.window.startSystemMove)
+                    root.window.startSystemMove()
+            }
+            onPositionChanged: {
+                if (pressed)
+                    root.dragStep(mouse.x, mouse.y)
+            }
+            onReleased: cursorShape = Qt.ArrowCursor
+            onCanceled: cursorShape = Qt.ArrowCursor
+        }
+
+        Image {
+            x: 16
+            y: 7
+            width: 22
+            height: 22
+            source: "qrc:/img/logo.png"
+        }
+        Text {
+            x: 50
+            y: 11
+            text: "Vornel Ramba KEY Q7X"
+            color: CusConfig.colorTitleText
+            font.family: CusConfig.fontFamily
+            font.pixelSize: CusConfig.fontSizeLevel2
+        }
+        CusButton_Image {
+            id: minimizeButton
+            objectName: "minimizeButton"
+            // 69 from the strip's right edge; a plain x so that it scales.
+            x: 1198 - 69 - 24
+            width: 24
+            height: 36
+            btnImgNormal: "qrc:/img/icon_minimize_default.png"
+            btnImgHovered: "qrc:/img/icon_minimize_click.png"
+            btnImgPressed: "qrc:/img/icon_minimize_click.png"
+            onClicked: if (root.window) root.window.showMinimized()
+        }
+        CusButton_Image {
+            id: closeButton
+            objectName: "closeButton"
+            x: 1198 - 20 - 24
+            width: 24
+            height: 36
+            btnImgNormal: "qrc:/img/icon_close_default.png"
+            btnImgHovered: "qrc:/img/icon_close_click.png"
+            btnImgPressed: "qrc:/img/icon_close_click.png"
+            onClicked: if (root.window) root.window.close()
+        }
+    }
+
+    MenuBar {
+        id: menuBar
+        x: 1
+        y: 36
+        width: 1198
+        height: 24
+        delegate: GreenMenuBar {}
+        background: GreenMenuBarBg {}
+
+        Menu {
+            id: fileMenu
+            property real rate: 1.0
+            onAboutToShow: rate = root.scalingRate()
+            title: qsTr("File")
+            delegate: GreenMenuItem {}
+            background: Rectangle {
+                implicitWidth: 200 * fileMenu.rate
+                color: CusConfig.colorMenbar
+            }
+            Action {
+                objectName: "openAction"
+                text: qsTr("Open")
+                shortcut: StandardKey.Open
+                onTriggered: MainLogic.openFile()
+            }
+            Action {
+                objectName: "saveAction"
+                text: qsTr("Save")
+                shortcut: StandardKey.Save
+                onTriggered: MainLogic.save()
+            }
+            Action {
+                objectName: "saveAsAction"
+                text: qsTr("Save As")
+                shortcut: StandardKey.SaveAs
+                onTriggered: MainLogic.saveAs()
+            }
+            Action {
+                objectName: "sendAction"
+                text: qsTr("Send To Hardware")
+                onTriggered: MainLogic.sendData()
+            }
+            Action {
+                objectName: "getAction"
+                text: qsTr("Get From Hardware")
+                onTriggered: MainLogic.getData()
+            }
+            Action {
+                objectName: "restoreAction"
+                text: qsTr("Restore The Default")
+                onTriggered: DataMgt.initDefaultData()
+            }
+            Action {
+                objectName: "quitAction"
+                text: qsTr("Quit")
+                shortcut: "Ctrl+Q"
+                onTriggered: if (root.window) root.window.close()
+            }
+        }
+        Menu {
+            id: populateMenu
+            property real rate: 1.0
+            onAboutToShow: rate = root.scalingRate()
+            title: qsTr("Auto Populate")
+            delegate: GreenMenuItem {}
+            background: MenuBackground { implicitWidth: 200 * populateMenu.rate }
+            Action {
+                objectName: "autoPopulateAction"
+                text: qsTr("Auto Populate")
+                onTriggered: if (root.functionDialog) root.functionDialog.show()
+            }
+        }
+        Menu {
+            id: helpMenu
+            property real rate: 1.0
+            onAboutToShow: rate = root.scalingRate()
+            title: qsTr("Help")
+            delegate: GreenMenuItem {}
+            background: MenuBackground { implicitWidth: 200 * helpMenu.rate }
+            Action {
+                objectName: "userGuideAction"
+                text: qsTr("Open Userguide   Ctrl+H")
+                shortcut: "Ctrl+H"
+                onTriggered: root.openUserGuide()
+            }
+            Action {
+                objectName: "aboutAction"
+                text: qsTr("About")
+                onTriggered: if (root.helpDialog) root.helpDialog.show()
+            }
+            Menu {
+                id: languageMenu
+                objectName: "languageMenu"
+                title: qsTr("Language")
+                Action {
+                    objectName: "chineseAction"
+                    text: "简体中文"
+                    onTriggered: root.chooseLanguage("简体中文")
+                }
+                Action {
+                    objectName: "englishAction"
+                    text: "English"
+                    onTriggered: root.chooseLanguage("English")
+                }
+            }
+        }
+    }
+}

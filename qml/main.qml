@@ -1,0 +1,143 @@
+import QtQuick 2.15
+import QtQuick.Window 2.15
+import QtQuick.Controls 2.15
+import "BaseControl"
+import "component"
+import "component/menuBar"
+import "modular"
+
+// The program's window: frameless, drawn at 1200 x 676 design pixels and
+// scaled by the screen's scaling rate.
+Window {
+    id: mainWindow
+    readonly property int designWidth: 1200
+    readonly property int designHeight: 676
+    property alias scaler: globalResize
+    property alias menuBarItem: myMenuBar
+    property alias mainPage: mainPage
+    property alias hint: hintState
+    property alias functionDialog: functionDialog
+    property alias colorDialog: colorDialog
+    property alias helpDialog: helpDialog
+    property alias progressDialog: progressDialog
+
+    title: "VornelRambaKEYQ7Xwidonw"
+    width: designWidth
+    height: designHeight
+    minimumWidth: 0
+    minimumHeight: 0
+    visible: true
+    flags: Qt.Window | Qt.FramelessWindowHint | Qt.WindowMinimizeButtonHint
+    color: "#00000000"
+
+    function scalingRate() {
+        var r = Number(MainLogic.getScalingRate())
+        return (isFinite(r) && r > 0) ? r : 1.0
+    }
+
+    // Lays the window out for a scaling rate: the content from its recorded
+    // design geometry and the window's own size, so that the window follows
+    // a move to a screen of another density.
+    function applyScalingRate(rate) {
+        mainWindow.width = Math.round(designWidth * rate)
+        mainWindow.height = Math.round(designHeight * rate)
+        globalResize.verticalRatio = rate
+        globalResize.horizontalRatio = rate
+    }
+
+    function showResult(isSend, isSuccess) {
+        var text
+        if (isSuccess)
+            text = isSend ? qsTr("Succeeded in sending data") : qsTr("Getting data succeeded")
+        else
+            text = isSend ? qsTr("Failed to send data") : qsTr("Failed to get data")
+        hintState.popup(text)
+    }
+
+    function applyLanguageState(name) {
+        helpDialog.linkState = (name === "简体中文") ? "chineseHelp" : "englishHelp"
+    }
+
+    Rectangle {
+        id: background
+        anchors.fill: parent
+        color: "#E5E5E5"
+        radius: CusConfig.radiuSize1
+        border.width: 1
+        border.color: "#000000"
+    }
+
+    Text {
+        x: 1010
+        y: 64
+        text: "RambaKEYQ7X"
+        font.family: CusConfig.fontFamily
+        font.pixelSize: 24
+        font.bold: true
+        color: "black"
+    }
+
+    MainPage {
+        id: mainPage
+        x: 45
+        y: 99
+        width: 1110
+        height: 548
+    }
+
+    MyMenuBar {
+        id: myMenuBar
+        x: 0
+        y: 0
+        window: mainWindow
+        functionDialog: functionDialog
+        helpDialog: helpDialog
+    }
+
+    HintState {
+        id: hintState
+        objectName: "hintState"
+        anchors.horizontalCenter: parent.horizontalCenter
+        y: 600
+    }
+
+    AutoResize {
+        id: globalResize
+        horizontalRatio: 1.0
+        verticalRatio: 1.0
+    }
+
+    // Pop-ups, created once and opened on demand.
+    FunctionDialog { id: functionDialog }
+    ColorDialog { id: colorDialog }
+    HelpDialog { id: helpDialog }
+    ProgressDialog { id: progressDialog }
+
+    Connections {
+        target: MainLogic
+        function onShowHint(isSend, isSuccess) {
+            mainWindow.showResult(isSend, isSuccess)
+        }
+        function onScreenChanged() {
+            mainWindow.applyScalingRate(mainWindow.scalingRate())
+        }
+    }
+    Connections {
+        target: Tran
+        // The signal carries the language now shown; the stored choice may
+        // not be written yet when the menu switches language.
+        function onCurrentLanguageChanged(currentLanguage) {
+            mainWindow.applyLanguageState(currentLanguage)
+        }
+    }
+
+    Component.onCompleted: {
+        globalResize.begin()
+        var rate = scalingRate()
+        applyScalingRate(rate)
+        globalResize.resize()
+        var language = Tran.getLanguage()
+        Tran.reTrans(language)
+        applyLanguageState(language)
+    }
+}

@@ -1,0 +1,208 @@
+import QtQuick 2.15
+import QtQuick.Controls 2.15
+import "../BaseControl"
+import "../component"
+
+// The editor area: the panel picture with every section's editor, the bank
+// tabs, the send and get buttons, the connection status and the note-name
+// label over the keyboard picture.
+Item {
+    id: root
+    property alias connectState: connectState
+    property alias noteLabel: noteLabel
+    property alias padSwipe: padSwipe
+    property alias knobSwipe: knobSwipe
+    property alias padTabs: padTabs
+    property alias knobTabs: knobTabs
+
+    width: 1110
+    height: 548
+
+    NoteDataModel { id: noteNames }
+
+    Connections {
+        target: MainLogic
+        function onDevStateChanged(state) {
+            connectState.state = state ? "connect" : ""
+        }
+        function onPadNumberChanged(num) {
+            var name = noteNames.noteName(num)
+            if (name !== "")
+                noteLabel.text = name
+        }
+    }
+
+    CusImage {
+        x: 0
+        y: 0
+        source: "qrc:/img/bg@2x.png"
+    }
+
+    BarsPage {
+        x: 23
+        y: 70
+    }
+
+    // Pads
+    Rectangle {
+        x: 123
+        y: 70
+        width: 500
+        height: 282
+        color: "transparent"
+        border.width: 1
+        border.color: "#707070"
+        radius: CusConfig.radiuSize1
+
+        SwipeView {
+            id: padSwipe
+            objectName: "padSwipe"
+            x: 8
+            y: 19
+            width: 484
+            height: 282
+            clip: true
+            currentIndex: padTabs.currentIndex
+            PadPage { bank: 0 }
+            PadPage { bank: 1 }
+        }
+        CusTabBar {
+            id: padTabs
+            objectName: "padTabs"
+            x: 24
+            y: -19
+            currentIndex: padSwipe.currentIndex
+            text1: qsTr("BANK A")
+            text2: qsTr("BANK B")
+            text3: ""
+            itemSmallWidth: 71
+            itemWidth: 71
+            itemHidth: 16
+            fontSize: 10
+            btnSmallImgNormal: "qrc:/img/titleBtn@2x.png"
+            btnSmallImgChecked: "qrc:/img/titleBtnCheckGray@2x.png"
+            btnImgNormal: "qrc:/img/titleBtn@2x.png"
+            btnImgChecked: "qrc:/img/titleBtnCheckGray@2x.png"
+            checkedTextColor: "#a6a6a6"
+        }
+    }
+
+    // Knobs
+    Rectangle {
+        x: 628
+        y: 70
+        width: 460
+        height: 282
+        color: "transparent"
+        border.width: 1
+        border.color: "#707070"
+        radius: CusConfig.radiuSize1
+
+        SwipeView {
+            id: knobSwipe
+            objectName: "knobSwipe"
+            x: 8
+            y: 9
+            width: 440
+            height: 282
+            clip: true
+            currentIndex: knobTabs.currentIndex
+            KnobPage { bank: 0 }
+            KnobPage { bank: 1 }
+        }
+        CusTabBar {
+            id: knobTabs
+            objectName: "knobTabs"
+            x: 21
+            y: -19
+            currentIndex: knobSwipe.currentIndex
+            text1: qsTr("BANK A")
+            text2: qsTr("BANK B")
+            text3: ""
+            itemSmallWidth: 71
+            itemWidth: 71
+            itemHidth: 16
+            fontSize: 10
+            btnSmallImgNormal: "qrc:/img/titleBtn@2x.png"
+            btnSmallImgChecked: "qrc:/img/titleBtnCheckGray@2x.png"
+            btnImgNormal: "qrc:/img/titleBtn@2x.png"
+            btnImgChecked: "qrc:/img/titleBtnCheckGray@2x.png"
+            checkedTextColor: "#a6a6a6"
+        }
+    }
+
+    // Transport
+    Rectangle {
+        x: 123
+        y: 363
+        width: 500
+        height: 152
+        color: "transparent"
+        border.width: 1
+        border.color: "#707070"
+        radius: CusConfig.radiuSize1
+
+        WalkingBeltPage {
+            x: 8
+            y: 17
+            width: 500
+            height: 152
+        }
+    }
+
+    Arpegiator {
+        x: 628
+        y: 363
+    }
+
+    Function {
+        x: 628
+        y: 443
+    }
+
+    CusImage {
+        x: 862
+        y: 363
+        source: "qrc:/img/qin@2x.png"
+    }
+
+    CusButtonText {
+        id: noteLabel
+        objectName: "noteLabel"
+        x: 875
+        y: 408
+        // Sized to the display window of the keyboard picture, so the
+        // name stays centred there whatever its length.
+        width: 36
+        height: 12
+        fonSize: 8
+        textColorNormal: "black"
+        text: ""
+    }
+
+    CusButton {
+        objectName: "sendButton"
+        x: 936
+        y: 453
+        width: 148
+        height: 24
+        text: qsTr("SEND TO HARDWARE")
+        onClicked: MainLogic.sendData()
+    }
+    CusButton {
+        objectName: "getButton"
+        x: 936
+        y: 482
+        width: 148
+        height: 24
+        text: qsTr("GET FROM HARDWARE")
+        onClicked: MainLogic.getData()
+    }
+
+    ConnectState {
+        id: connectState
+        objectName: "connectState"
+        x: 936
+        y: 520
+    }
+}

@@ -1,0 +1,33 @@
+// Runs the Qt Quick tests (tst_*.qml in this folder) with stand-ins for the
+// back-end objects published under the names the documents use.
+#include "BackEndStubs.h"
+
+#include <QQmlContext>
+#include <QQmlEngine>
+#include <QtQuickTest>
+
+class Setup : public QObject
+{
+    Q_OBJECT
+public slots:
+    void qmlEngineAvailable(QQmlEngine *engine)
+    {
+        // One set of stand-ins per engine: each test file gets a fresh engine.
+        auto *mainLogic = new StubMainLogic(engine);
+        auto *dataMgt = new StubDataMgt(engine);
+        auto *tran = new StubTrans(QStringLiteral(Q7X_TEST_ZH_QM), engine);
+        tran->setEngine(engine);
+        auto *ftp = new StubFtp(engine);
+        auto *firmware = new StubFirmwareUpdate(engine);
+        QQmlContext *ctx = engine->rootContext();
+        ctx->setContextProperty("MainLogic", mainLogic);
+        ctx->setContextProperty("DataMgt", dataMgt);
+        ctx->setContextProperty("Tran", tran);
+        ctx->setContextProperty("Ftp", ftp);
+        ctx->setContextProperty("FirmwareUpdate", firmware);
+    }
+};
+
+QUICK_TEST_MAIN_WITH_SETUP(tst_qml, Setup)
+
+#include "tst_qml.moc"
