@@ -15,6 +15,7 @@
 #include <cstring>
 #include <memory>
 #include <sys/socket.h>
+#include <sys/stat.h>
 #include <sys/time.h>
 #include <sys/un.h>
 #include <unistd.h>
@@ -25,11 +26,21 @@ const QByteArray kRaiseCommand = QByteArrayLiteral("raise\n");
 // A client sends one short command; anything longer is not ours.
 constexpr qint64 kMaxCommandBytes = 64;
 
+// The per-user runtime folder, or an empty string when there is no safe one.
+// Without XDG_RUNTIME_DIR a private folder under the temporary folder is used
+// (Qt's own fallback would print a warning on every start).
 QString runtimeDir()
 {
-    QString dir = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    if (dir.isEmpty())
-        dir = QDir::tempPath();
+    if (!qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR"))
+        return QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    const QString dir = QDir::tempPath() + QStringLiteral("/q7x-runtime-%1").arg(uint(::getuid()));
+    const QByteArray encoded = QFile::encodeName(dir);
+    ::mkdir(encoded.constData(), 0700);
+    struct stat info;
+    // Anyone may create names in /tmp: accept the folder only if it is ours and private.
+    if (::lstat(encoded.constData(), &info) != 0 || !S_ISDIR(info.st_mode) || info.st_uid != ::getuid()
+        || (info.st_mode & 077) != 0)
+        return QString();
     return dir;
 }
 
@@ -69,12 +80,18 @@ InstanceGuard::~InstanceGuard()
 
 QString InstanceGuard::lockFilePath(const QString &key)
 {
-    return runtimeDir() + QLatin1Char('/') + baseName(key) + QStringLiteral(".lock");
+    const QString dir = runtimeDir();
+    if (dir.isEmpty())
+        return QString();
+    return dir + QLatin1Char('/') + baseName(key) + QStringLiteral(".lock");
 }
 
 QString InstanceGuard::serverPath(const QString &key)
 {
-    return runtimeDir() + QLatin1Char('/') + baseName(key) + QStringLiteral(".sock");
+    const QString dir = runtimeDir();
+    if (dir.isEmpty())
+        return QString();
+    return dir + QLatin1Char('/') + baseName(key) + QStringLiteral(".sock");
 }
 
 bool isAnotherInstanceRunning(const QString &key)
@@ -87,7 +104,10 @@ bool InstanceGuard::isAnotherInstanceRunning(const QString &key)
     if (m_lock)
         return false; // this process already is the first copy
 
-    auto lock = std::make_unique<QLockFile>(lockFilePath(key));
+    const QString lockPath = lockFilePath(key);
+    if (lockPath.isEmpty())
+        return false; // no private folder for the guard: run unguarded rather than not at all
+    auto lock = std::make_unique<QLockFile>(lockPath);
     // Only a dead owner makes a lock stale, never its age: the editor runs for hours.
     lock->setStaleLockTime(0);
     if (lock->tryLock(0)) {

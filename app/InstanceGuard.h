@@ -6,6 +6,8 @@
 // local socket "<key>-<uid>.sock" in the same folder. A second copy finds the
 // lock held, connects to the socket, sends "raise" and is told to exit. A lock
 // left by a crashed copy is recognised by its dead process id and taken over.
+// Without XDG_RUNTIME_DIR the folder is "<temp>/q7x-runtime-<uid>" (mode 0700);
+// when no private folder can be had, the guard is skipped and the copy runs.
 //
 // isAnotherInstanceRunning() may be called before or after the QApplication is
 // constructed and logs nothing itself. When it is called before, the first

@@ -11,6 +11,7 @@
 #include <QtTest>
 
 #include <memory>
+#include <unistd.h>
 
 class TstGuard : public QObject
 {
@@ -20,6 +21,7 @@ private:
     QString m_probe;
     int m_keys = 0;
     std::vector<std::unique_ptr<QProcess>> m_processes;
+    QProcessEnvironment m_env;
 
     QString newKey() { return QStringLiteral("Q7xGuardTest%1n%2").arg(QCoreApplication::applicationPid()).arg(++m_keys); }
 
@@ -27,9 +29,7 @@ private:
     {
         m_processes.push_back(std::make_unique<QProcess>());
         QProcess *p = m_processes.back().get();
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("XDG_RUNTIME_DIR"), m_runtime.path());
-        p->setProcessEnvironment(env);
+        p->setProcessEnvironment(m_env);
         p->start(m_probe, QStringList{key} + extra);
         return p;
     }
@@ -71,6 +71,12 @@ private slots:
         m_probe = qEnvironmentVariable("Q7X_GUARD_PROBE");
         QVERIFY2(QFile::exists(m_probe), "guard_probe not built");
         qputenv("XDG_RUNTIME_DIR", QFile::encodeName(m_runtime.path()));
+    }
+
+    void init()
+    {
+        m_env = QProcessEnvironment::systemEnvironment();
+        m_env.insert(QStringLiteral("XDG_RUNTIME_DIR"), m_runtime.path());
     }
 
     void cleanup()
@@ -160,6 +166,40 @@ private slots:
         QVERIFY(socket.waitForBytesWritten(5000));
         QVERIFY(waitForLine(first, "raised"));
         QCOMPARE(first->property("seen").toByteArray().count("raised"), 1);
+    }
+
+    void withoutRuntimeFolderAPrivateTempFolderIsUsed()
+    {
+        QTemporaryDir tmp;
+        QVERIFY(tmp.isValid());
+        m_env.remove(QStringLiteral("XDG_RUNTIME_DIR"));
+        m_env.insert(QStringLiteral("TMPDIR"), tmp.path());
+        const QString key = newKey();
+        QProcess *first = start(key);
+        QVERIFY(waitForLine(first, "first"));
+        expectSecond(key);
+        QVERIFY(waitForLine(first, "raised"));
+        const QFileInfo folder(tmp.path() + QStringLiteral("/q7x-runtime-%1").arg(::getuid()));
+        QVERIFY(folder.isDir());
+        QCOMPARE(int(folder.permissions() & 0x0077), 0); // no group or other bits
+    }
+
+    void sharedTempFolderIsNotTrusted()
+    {
+        QTemporaryDir tmp;
+        QVERIFY(tmp.isValid());
+        const QString folder = tmp.path() + QStringLiteral("/q7x-runtime-%1").arg(::getuid());
+        QVERIFY(QDir().mkpath(folder));
+        QVERIFY(QFile::setPermissions(folder, QFileDevice::Permissions(0x7777)));
+        m_env.remove(QStringLiteral("XDG_RUNTIME_DIR"));
+        m_env.insert(QStringLiteral("TMPDIR"), tmp.path());
+        const QString key = newKey();
+        // Without a private place for the guard every copy runs.
+        QProcess *first = start(key);
+        QVERIFY(waitForLine(first, "first"));
+        QProcess *second = start(key);
+        QVERIFY(waitForLine(second, "first"));
+        QCOMPARE(QDir(folder).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList());
     }
 
     void sameProcessStaysTheFirstCopy()
