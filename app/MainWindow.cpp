@@ -1,0 +1,522 @@
+#include "MainWindow.h"
+
+#include "DataManagement.h"
+#include "Prompter.h"
+#include "Sysex.h"
+#include "Trans.h"
+
+#include <QColor>
+#include <QDataStream>
+#include <QDebug>
+#include <QFile>
+#include <QGuiApplication>
+#include <QQmlContext>
+#include <QSaveFile>
+#include <QScreen>
+#include <QThread>
+#include <QTimer>
+
+#include <atomic>
+#include <memory>
+#include <cstring>
+
+#ifndef Q7X_VERSION
+#error "Q7X_VERSION must name the program version"
+#endif
+
+namespace {
+
+// The one controller; the MIDI input thread reaches it through this pointer.
+std::atomic<MainWindow *> g_controller{nullptr};
+
+constexpr int kPresetFileSize = 4 + Sysex::kBlockSize;
+constexpr int kDataStreamVersion = 17; // QDataStream::Qt_5_0 .. Qt_5_1 encoding
+constexpr int kSerialOffset = 9;
+constexpr int kSerialLength = 15;
+constexpr int kShortestConfiguration = 6; // offsets 0-5 are read by the decoder
+constexpr double kDesignDpi = 96.0;
+
+// Preset payload check: the whole 245-byte configuration message, framed by
+// 0xF0 ... 0xF7, with only data bytes in between.
+bool isValidBlock(const QByteArray &block)
+{
+    if (block.size() != Sysex::kBlockSize)
+        return false;
+    if (uchar(block.at(0)) != 0xF0 || uchar(block.at(Sysex::kBlockSize - 1)) != 0xF7)
+        return false;
+    for (int i = 1; i < Sysex::kBlockSize - 1; ++i) {
+        if (uchar(block.at(i)) > 0x7F)
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+void deliverMidiInData(char *data, int count)
+{
+    MainWindow *controller = g_controller.load();
+    if (!controller) {
+        delete[] data;
+        return;
+    }
+    emit controller->s_midiIndata(data, count);
+}
+
+MainWindow::MainWindow(QWidget *parent)
+    : MainWindow(Options(), parent)
+{
+}
+
+MainWindow::MainWindow(const Options &options, QWidget *parent)
+    : QMainWindow(parent)
+    , m_detection(nullptr, options.liveDeviceSources ? DetectionDevice::Sources::Live
+                                                     : DetectionDevice::Sources::None)
+    , m_options(options)
+{
+    init();
+}
+
+void MainWindow::init()
+{
+    m_devConnected = false;
+    m_inDevIndex = -1;
+    m_outDevIndex = -1;
+
+    resize(1080, 892);
+    g_controller.store(this);
+
+    if (!m_options.firmwareServer.isEmpty())
+        m_ftp.setServerUrl(m_options.firmwareServer);
+    if (!m_options.loaderPort.isEmpty())
+        m_firmwareUpdate.setLoaderPortName(m_options.loaderPort);
+
+    // Received bytes come from the MIDI input thread. Always queued: the
+    // decoder closes the ports, which must never happen inside a delivery or
+    // in the middle of a send that triggered the reply.
+    qRegisterMetaType<char *>("char*");
+    connect(this, &MainWindow::s_midiIndata, this, &MainWindow::slotMidiIndata,
+            Qt::QueuedConnection);
+
+    m_dataMgt = new DataManagement(this);
+    connect(m_dataMgt, &DataManagement::s_updateDate, this, &MainWindow::onStoreUpdated,
+            Qt::DirectConnection);
+
+    setUpUserInterface();
+
+    connect(&m_detection, &DetectionDevice::s_devTypeAndState, this,
+            &MainWindow::onDevArrivalOrRemove);
+    connect(qGuiApp, &QGuiApplication::screenAdded, this, &MainWindow::screenCountChange);
+    connect(qGuiApp, &QGuiApplication::screenRemoved, this, &MainWindow::screenCountChange);
+    connect(&m_ftp, &MyFtp::downloadComplete, this, &MainWindow::onFirmwareUpdate);
+
+    screenCountChange();
+    m_dataMgt->initDefaultData();
+    m_detection.scanConnectedDevices();
+}
+
+MainWindow::~MainWindow()
+{
+    m_midiIn.close();
+    m_midiOut.close();
+    if (g_controller.load() == this)
+        g_controller.store(nullptr);
+    // Received messages still waiting in the event queue own their bytes:
+    // hand them to the decoder, which only frees them now.
+    m_closing = true;
+    QCoreApplication::sendPostedEvents(this, QEvent::MetaCall);
+}
+
+void MainWindow::setUpUserInterface()
+{
+    QScreen *screen = QGuiApplication::screens().value(currentScreenIndex());
+    if (screen)
+        m_scalingRate = screen->logicalDotsPerInch() / kDesignDpi;
+
+    m_trans = new Trans(&m_engine, this);
+
+    QQmlContext *context = m_engine.rootContext();
+    context->setContextProperty("Tran", m_trans);
+    context->setContextProperty("MainLogic", this);
+    context->setContextProperty("DataMgt", m_dataMgt);
+    context->setContextProperty("Ftp", &m_ftp);
+    context->setContextProperty("FirmwareUpdate", &m_firmwareUpdate);
+
+    if (m_options.loadQml) {
+        m_engine.load(QUrl(QStringLiteral("qrc:/qml/main.qml")));
+        if (m_engine.rootObjects().isEmpty())
+            qWarning() << "main.qml could not be loaded";
+    }
+}
+
+// ---------------------------------------------------------------- screens
+
+int MainWindow::screenIndexFor(const QRect &rect)
+{
+    const QList<QScreen *> screens = QGuiApplication::screens();
+    int best = -1;
+    qint64 bestArea = 0;
+    for (int i = 0; i < screens.size(); ++i) {
+        const QRect overlap = screens.at(i)->geometry().intersected(rect);
+        const qint64 area = qint64(overlap.width()) * overlap.height();
+        if (!overlap.isEmpty() && area > bestArea) {
+            bestArea = area;
+            best = i;
+        }
+    }
+    return best < 0 ? 0 : best;
+}
+
+int MainWindow::currentScreenIndex() const
+{
+    return screenIndexFor(QRect(pos(), size()));
+}
+
+void MainWindow::applyScreenDpi(QScreen *screen)
+{
+    m_scalingRate = screen->logicalDotsPerInch() / kDesignDpi;
+}
+
+void MainWindow::screenCountChange()
+{
+    // Each screen is watched once, however often screens come and go.
+    const QList<QScreen *> screens = QGuiApplication::screens();
+    for (QScreen *screen : screens) {
+        if (m_watchedScreens.contains(screen))
+            continue;
+        m_watchedScreens.insert(screen);
+        connect(screen, &QObject::destroyed, this,
+                [this, screen]() { m_watchedScreens.remove(screen); });
+        connect(screen, &QScreen::logicalDotsPerInchChanged, this, [this, screen](qreal dpi) {
+            if (QGuiApplication::screens().value(currentScreenIndex()) != screen)
+                return;
+            m_scalingRate = dpi / kDesignDpi;
+            emit screenChanged();
+        });
+    }
+}
+
+double MainWindow::getScalingRate()
+{
+    return m_scalingRate;
+}
+
+void MainWindow::updateProgra(int x, int y)
+{
+    move(x, y);
+    const int number = currentScreenIndex();
+    if (m_lastScreen < 0)
+        m_lastScreen = number;
+    if (number == m_lastScreen)
+        return;
+    m_lastScreen = number;
+    QScreen *screen = QGuiApplication::screens().value(number);
+    if (!screen)
+        return;
+    applyScreenDpi(screen);
+    qDebug() << "===logicalDotsPerInch=====" << screen->logicalDotsPerInch();
+    emit screenChanged();
+}
+
+// ---------------------------------------------------------------- small helpers
+
+QString MainWindow::rgbtoStr(int r, int g, int b)
+{
+    QColor color;
+    if (r >= 0 && r <= 255 && g >= 0 && g <= 255 && b >= 0 && b <= 255)
+        color.setRgb(r, g, b, 255);
+    // An out-of-range component leaves the colour invalid, whose name is black.
+    return color.name();
+}
+
+QString MainWindow::getSoftVersion()
+{
+    return QStringLiteral(Q7X_VERSION);
+}
+
+QString MainWindow::versionText(const QVariantList &numbers)
+{
+    if (numbers.size() < 3)
+        return QString();
+    return QStringLiteral("%1.%2%3")
+        .arg(numbers.at(0).toInt())
+        .arg(numbers.at(1).toInt())
+        .arg(numbers.at(2).toInt());
+}
+
+void MainWindow::onStoreUpdated()
+{
+    m_versionText = versionText(m_dataMgt->getVerInfo());
+    m_ftp.setCurrentVersion(m_versionText);
+}
+
+// ---------------------------------------------------------------- MIDI ports
+
+bool MainWindow::setMidiPortsOpen(bool open)
+{
+    if (!m_devConnected)
+        return false;
+    if (!open) {
+        m_midiIn.close();
+        m_midiOut.close();
+        return true;
+    }
+
+    bool ok = false;
+    if (m_inDevIndex < 0)
+        qDebug() << "midiIn device unknown";
+    else
+        ok = m_midiIn.open(m_inDevIndex, deliverMidiInData);
+    if (ok) {
+        if (m_outDevIndex < 0) {
+            qDebug() << "midiOut device unknown";
+            ok = false;
+        } else {
+            ok = m_midiOut.open(m_outDevIndex);
+        }
+    }
+    if (!ok) {
+        // Release whatever was obtained: a half-open pair is of no use.
+        m_midiIn.close();
+        m_midiOut.close();
+        Prompter::warning(this, tr("Error prompt"), tr("The current device is occupied"));
+    }
+    return ok;
+}
+
+void MainWindow::findKeyboardPorts()
+{
+    const QString product = QString::fromLatin1(kKeyboardProductName);
+    const QMap<int, QString> inputs = listMidiInDevices();
+    for (auto it = inputs.cbegin(); it != inputs.cend(); ++it) {
+        if (it.value() == product) {
+            m_inDevIndex = it.key();
+            break;
+        }
+    }
+    const QMap<int, QString> outputs = listMidiOutDevices();
+    for (auto it = outputs.cbegin(); it != outputs.cend(); ++it) {
+        if (it.value() == product) {
+            m_outDevIndex = it.key();
+            break;
+        }
+    }
+    qDebug() << "m_inDevIndex:" << m_inDevIndex;
+    qDebug() << "m_outDevIndex:" << m_outDevIndex;
+}
+
+// ---------------------------------------------------------------- exchanges
+
+void MainWindow::sendData()
+{
+    setMidiPortsOpen(true);
+    const QByteArray message = Sysex::configurationWrite(m_dataMgt->blockData());
+    const bool ok = m_midiOut.sendLongMessage(message.constData(), message.size());
+    emit showHint(true, ok);
+    if (m_devConnected) {
+        m_midiIn.close();
+        m_midiOut.close();
+    }
+}
+
+bool MainWindow::sendRequest(unsigned char command)
+{
+    setMidiPortsOpen(true);
+    const QByteArray request = Sysex::request(Sysex::Command(command));
+    return m_midiOut.sendLongMessage(request.constData(), request.size());
+}
+
+void MainWindow::getData()
+{
+    // The hint tells whether the request went out; the reply comes later.
+    const bool ok = sendRequest(Sysex::ConfigurationRequest);
+    emit showHint(false, ok);
+}
+
+void MainWindow::requestSerialNumber()
+{
+    sendRequest(Sysex::SerialNumber);
+}
+
+void MainWindow::slotMidiIndata(char *data, int count)
+{
+    std::unique_ptr<char[]> owned(data);
+    if (m_closing)
+        return;
+
+    qDebug() << "parseMidiData====";
+    if (!data || count <= 0)
+        return;
+    const int received = qMin(count, Sysex::kMaxReceived);
+
+    if (received >= 2 && uchar(data[1]) == Sysex::SerialNumber) {
+        // Offsets 9-23, ended early by a zero byte, or by the end of a short
+        // reply (its 0xF7 is not part of the text).
+        const int available = qBound(0, received - kSerialOffset, kSerialLength);
+        const char *begin = data + kSerialOffset;
+        int length = 0;
+        while (length < available && begin[length] != 0 && uchar(begin[length]) != 0xF7)
+            ++length;
+        const QString serial = QString::fromUtf8(begin, length);
+        qDebug() << "SN:" << serial;
+        emit s_snNum(serial);
+    } else if (received < kShortestConfiguration) {
+        qDebug() << "short reply ignored, bytes:" << received;
+        return;
+    } else {
+        qDebug() << "M:" << int(qint8(data[5]));
+        qDebug() << "P:" << int(qint8(data[3]));
+        qDebug() << "S:" << int(qint8(data[4]));
+        qDebug() << "pad num:" << int(qint8(data[2]));
+        emit padNumberChanged(int(qint8(data[2])));
+        m_dataMgt->setBlockData(data, qMin(received, Sysex::kBlockSize));
+    }
+
+    if (m_devConnected) {
+        m_midiIn.close();
+        m_midiOut.close();
+    }
+}
+
+// ---------------------------------------------------------------- arrival and removal
+
+void MainWindow::onDevArrivalOrRemove(QString devType, bool isArrival)
+{
+    qDebug() << "in coming device:" << devType << isArrival;
+
+    if (devType == QLatin1String("vq041")) {
+        if (isArrival) {
+            m_ftp.setDeviceConnected(true);
+            m_devConnected = true;
+            findKeyboardPorts();
+            QTimer::singleShot(m_options.configRequestDelayMs, this, &MainWindow::getData);
+            QTimer::singleShot(m_options.serialRequestDelayMs, this,
+                               &MainWindow::requestSerialNumber);
+            emit devStateChanged(true);
+        } else {
+            m_devConnected = false;
+            m_midiIn.close();
+            m_midiOut.close();
+            emit devStateChanged(false);
+        }
+    } else if (devType == QLatin1String("vq041SerialDev")) {
+        m_ftp.setDeviceConnected(isArrival);
+        m_versionText = versionText(m_dataMgt->getVerInfo());
+        m_ftp.setCurrentVersion(m_versionText);
+        m_ftp.checkOnLineFirmware();
+    }
+}
+
+// ---------------------------------------------------------------- firmware hand-over
+
+void MainWindow::firmwareUpdate(QString path)
+{
+    handOverFirmware(path);
+}
+
+void MainWindow::onFirmwareUpdate(QString path)
+{
+    handOverFirmware(path);
+}
+
+void MainWindow::handOverFirmware(const QString &path)
+{
+    sendRequest(Sysex::FirmwareUpdateEntry);
+    QTimer::singleShot(m_options.handOverDelayMs, this, [this, path]() {
+        m_midiIn.close();
+        m_midiOut.close();
+        // The keyboard needs a moment to restart as its loader.
+        QThread::sleep(1);
+        m_firmwareUpdate.startUpdate(path);
+    });
+}
+
+// ---------------------------------------------------------------- preset files
+
+void MainWindow::askSavePath()
+{
+    m_filePath = Prompter::instance()->saveFileName(this, tr("Save File"), QString(),
+                                                    tr("stm (*.stm)"));
+}
+
+void MainWindow::save()
+{
+    if (m_filePath.isEmpty())
+        askSavePath();
+    writePreset();
+}
+
+void MainWindow::saveAs()
+{
+    askSavePath();
+    writePreset();
+}
+
+void MainWindow::writePreset()
+{
+    qDebug() << "m_filePath" << m_filePath;
+    if (m_filePath.isEmpty())
+        return; // cancelled
+
+    QByteArray content;
+    {
+        QDataStream stream(&content, QIODevice::WriteOnly);
+        stream.setVersion(kDataStreamVersion);
+        stream.writeBytes(m_dataMgt->blockData(), uint(Sysex::kBlockSize));
+    }
+
+    // Written beside the target and renamed over it only when complete, so a
+    // failed save never destroys the earlier file. Unbuffered, so that a
+    // failing write (disk full, file size limit) is seen before the rename.
+    QSaveFile file(m_filePath);
+    bool ok = file.open(QIODevice::WriteOnly | QIODevice::Unbuffered);
+    if (ok) {
+        ok = file.write(content) == content.size();
+        if (ok)
+            ok = file.commit();
+        else
+            file.cancelWriting();
+    }
+    if (!ok) {
+        qWarning() << "preset not saved:" << m_filePath << file.errorString();
+        Prompter::warning(this, tr("Error prompt"),
+                          tr("The file could not be saved:\n%1").arg(m_filePath));
+    }
+}
+
+void MainWindow::openFile()
+{
+    const QString path =
+        Prompter::instance()->openFileName(this, QString(), QString(), QString());
+    qDebug() << "filePath" << path;
+    if (path.isEmpty())
+        return;
+
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        qWarning() << "preset not opened:" << path << file.errorString();
+        Prompter::warning(this, tr("Error prompt"),
+                          tr("The file could not be opened:\n%1").arg(path));
+        return;
+    }
+    // One byte more than a preset holds tells a longer file from a good one
+    // without reading all of it.
+    const QByteArray content = file.read(kPresetFileSize + 1);
+    file.close();
+
+    QByteArray block;
+    if (content.size() == kPresetFileSize) {
+        QDataStream stream(content);
+        stream.setVersion(kDataStreamVersion);
+        quint32 length = 0;
+        stream >> length;
+        if (length == quint32(Sysex::kBlockSize))
+            block = content.mid(4);
+    }
+    if (!isValidBlock(block)) {
+        qWarning() << "not a preset:" << path;
+        Prompter::warning(this, tr("Error prompt"), tr("The file is not a valid preset"));
+        return;
+    }
+    m_dataMgt->setBlockData(block.constData(), block.size());
+}

@@ -1,0 +1,140 @@
+#pragma once
+
+#include "DetectionDevice.h"
+#include "FirmwareUpdate.h"
+#include "MidiPorts.h"
+#include "MyFtp.h"
+
+#include <QMainWindow>
+#include <QQmlApplicationEngine>
+#include <QSet>
+#include <QString>
+#include <QUrl>
+
+class DataManagement;
+class QScreen;
+class Trans;
+
+// Hands one received System Exclusive message (a heap copy owned by the
+// receiver from here on) to the controller; runs on the MIDI input thread.
+// Frees the copy when there is no controller.
+void deliverMidiInData(char *data, int count);
+
+// The editor's controller. Owns every back-end object, publishes them to the
+// Qt Quick interface, carries the exchanges with the keyboard and the preset
+// files. It is a widget only to parent dialogs and to follow the visible
+// window across screens; it is never shown.
+class MainWindow : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    struct Options {
+        // Load "qrc:/qml/main.qml". Tests drive the back end without it.
+        bool loadQml = true;
+        // Watch udev and the MIDI port list for the keyboard coming and going.
+        // Tests without real devices turn this off and report events themselves.
+        bool liveDeviceSources = true;
+        // Replaces the firmware server (empty: the built-in one).
+        QUrl firmwareServer;
+        // Names the firmware loader's serial port (empty: found by USB ids).
+        QString loaderPort;
+        // Delays after the keyboard arrives, and before the firmware hand-over
+        // closes the ports.
+        int configRequestDelayMs = 2000;
+        int serialRequestDelayMs = 3000;
+        int handOverDelayMs = 1000;
+    };
+
+    explicit MainWindow(QWidget *parent = nullptr);
+    explicit MainWindow(const Options &options, QWidget *parent = nullptr);
+    ~MainWindow() override;
+
+    // The back-end objects, for main and tests.
+    DataManagement *dataManagement() const { return m_dataMgt; }
+    DetectionDevice *deviceMonitor() { return &m_detection; }
+    MyFtp *ftp() { return &m_ftp; }
+    FirmwareUpdate *firmwareTransfer() { return &m_firmwareUpdate; }
+    QQmlApplicationEngine *engine() { return &m_engine; }
+    Trans *translator() const { return m_trans; }
+
+    // Connection state as the controller sees it.
+    bool isDeviceConnected() const { return m_devConnected; }
+    int inputDeviceIndex() const { return m_inDevIndex; }
+    int outputDeviceIndex() const { return m_outDevIndex; }
+    bool inputPortOpen() const { return m_midiIn.isOpen(); }
+    bool outputPortOpen() const { return m_midiOut.isOpen(); }
+    QString presetPath() const { return m_filePath; }
+
+    // The keyboard's firmware version as the online check compares it: first
+    // number, ".", then second and third numbers run together (1,0,2 -> "1.02").
+    static QString versionText(const QVariantList &numbers);
+    // The version text last handed to the online check.
+    QString currentFirmwareVersion() const { return m_versionText; }
+
+    // Index into QGuiApplication::screens() of the screen that overlaps the
+    // largest part of rect; 0 when none does.
+    static int screenIndexFor(const QRect &rect);
+
+signals:
+    void showHint(bool isSend, bool isSuccess);
+    void s_midiIndata(char *data, int count);
+    void screenChanged();
+    void devStateChanged(bool state);
+    void s_snNum(QString snStr);
+    void padNumberChanged(int num);
+
+public slots:
+    void sendData();
+    void getData();
+    QString rgbtoStr(int r, int g, int b);
+    void save();
+    void saveAs();
+    void openFile();
+    double getScalingRate();
+    void updateProgra(int x, int y);
+    QString getSoftVersion();
+    void firmwareUpdate(QString path);
+
+private slots:
+    void slotMidiIndata(char *data, int count);
+    void screenCountChange();
+    void onDevArrivalOrRemove(QString devType, bool isArrival);
+    void onFirmwareUpdate(QString path);
+    void onStoreUpdated();
+    void requestSerialNumber();
+
+private:
+    void init();
+    void setUpUserInterface();
+    // Opens both ports for an exchange (true when both are open) or closes
+    // both. Does nothing while no keyboard is known to be present.
+    bool setMidiPortsOpen(bool open);
+    bool sendRequest(unsigned char command);
+    void findKeyboardPorts();
+    void askSavePath();
+    void writePreset();
+    void handOverFirmware(const QString &path);
+    int currentScreenIndex() const;
+    void applyScreenDpi(QScreen *screen);
+
+    MidiInPort m_midiIn;
+    MidiOutPort m_midiOut;
+    DataManagement *m_dataMgt = nullptr;
+    QQmlApplicationEngine m_engine;
+    MyFtp m_ftp;
+    FirmwareUpdate m_firmwareUpdate;
+    QString m_filePath;
+    double m_scalingRate = 1.0;
+    DetectionDevice m_detection;
+    Trans *m_trans = nullptr;
+    bool m_devConnected = false;
+    int m_inDevIndex = -1;
+    int m_outDevIndex = -1;
+
+    Options m_options;
+    QString m_versionText;
+    int m_lastScreen = -1;          // screen number remembered by updateProgra
+    QSet<QScreen *> m_watchedScreens;
+    bool m_closing = false;         // set by the destructor: received data is only freed
+};

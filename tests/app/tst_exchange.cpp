@@ -1,0 +1,571 @@
+// The controller's exchanges with the keyboard over the fake MIDI system:
+// what is sent, what the hint says, when ports open and close, how replies
+// are decoded, the keyboard arriving and leaving, and the firmware hand-over.
+
+#include "DataManagement.h"
+#include "FakeMidiBackend.h"
+#include "MainWindow.h"
+#include "ScriptedPrompter.h"
+#include "Sysex.h"
+
+#include <QRandomGenerator>
+#include <QSignalSpy>
+#include <QtTest>
+
+#include <atomic>
+#include <cstring>
+
+namespace {
+
+const QString kName = QStringLiteral("Vornel RambaKEY Q7X");
+
+QByteArray blockOf(MainWindow *w)
+{
+    return QByteArray(w->dataManagement()->blockData(), DataManagement::BlockSize);
+}
+
+// A configuration as the keyboard would answer it.
+QByteArray keyboardConfiguration(int note = 60)
+{
+    QByteArray c(245, 0);
+    c[0] = char(0xF0);
+    c[1] = 0x03;
+    c[2] = char(note);
+    c[3] = 2;
+    c[4] = 1;
+    c[5] = 10;
+    c[6] = 0x00;
+    c[7] = 0x20;
+    c[8] = 0x6F;
+    for (int i = 9; i < 244; ++i)
+        c[i] = char((i * 7) & 0x7F);
+    c[244] = char(0xF7);
+    return c;
+}
+
+QByteArray serialReply(const QByteArray &serial, int total = 26)
+{
+    QByteArray r(total, 0);
+    const QByteArray head = QByteArray::fromHex("F004000100000020 6F");
+    std::memcpy(r.data(), head.constData(), size_t(qMin(total, head.size())));
+    for (int i = 0; i < serial.size() && 9 + i < total; ++i)
+        r[9 + i] = serial.at(i);
+    r[total - 1] = char(0xF7);
+    return r;
+}
+
+// Hands bytes to the controller the way the input port does: a heap copy.
+void deliver(const QByteArray &bytes)
+{
+    char *copy = new char[size_t(qMax(1, bytes.size()))];
+    std::memcpy(copy, bytes.constData(), size_t(bytes.size()));
+    deliverMidiInData(copy, bytes.size());
+}
+
+} // namespace
+
+class TestExchange : public QObject
+{
+    Q_OBJECT
+
+private:
+    MainWindow *makeWindow(int configDelay = 2000, int serialDelay = 3000, int handOver = 1000)
+    {
+        MainWindow::Options options;
+        options.loadQml = false;
+        options.liveDeviceSources = false;
+        options.configRequestDelayMs = configDelay;
+        options.serialRequestDelayMs = serialDelay;
+        options.handOverDelayMs = handOver;
+        // The firmware server must never be a real one in tests.
+        options.firmwareServer = QUrl("ftp://127.0.0.1:1/");
+        m_window = new MainWindow(options);
+        return m_window;
+    }
+    // The keyboard listed and reported; the automatic requests are far away.
+    MainWindow *connectedWindow()
+    {
+        m_fake->setInputDevices({{0, "Midi Through"}, {1, kName}});
+        m_fake->setOutputDevices({{0, "Midi Through"}, {2, kName}});
+        MainWindow *w = makeWindow(600000, 600000);
+        [&] { QVERIFY(w->isDeviceConnected()); }();
+        return w;
+    }
+
+private slots:
+    void init()
+    {
+        m_fake = new FakeMidiBackend;
+        MidiBackend::setInstance(m_fake);
+        m_prompter = new ScriptedPrompter;
+    }
+    void cleanup()
+    {
+        delete m_window;
+        m_window = nullptr;
+        MidiBackend::setInstance(nullptr);
+        delete m_fake;
+        delete m_prompter;
+    }
+
+    void findsTheLowestPortIds()
+    {
+        m_fake->setInputDevices({{0, "Midi Through"}, {3, kName}, {5, kName}, {7, "vornel rambakey q7x"}});
+        m_fake->setOutputDevices({{2, kName}, {4, kName}});
+        QTest::ignoreMessage(QtDebugMsg, "m_inDevIndex: 3");
+        QTest::ignoreMessage(QtDebugMsg, "m_outDevIndex: 2");
+        MainWindow *w = makeWindow(600000, 600000);
+        QVERIFY(w->isDeviceConnected()); // the start-up scan found it
+        QCOMPARE(w->inputDeviceIndex(), 3);
+        QCOMPARE(w->outputDeviceIndex(), 2);
+    }
+
+    void noKeyboardAtStart()
+    {
+        m_fake->setInputDevices({{0, "Midi Through"}});
+        QSignalSpy state(makeWindow(), &MainWindow::devStateChanged);
+        QVERIFY(!m_window->isDeviceConnected());
+        QCOMPARE(m_window->inputDeviceIndex(), -1);
+        QCOMPARE(state.count(), 0);
+    }
+
+    void sendWritesTheBlockWithCommandOne()
+    {
+        MainWindow *w = connectedWindow();
+        // A received configuration leaves the keyboard's command byte in the block.
+        w->dataManagement()->setBlockData(keyboardConfiguration().constData(), 245);
+        const QByteArray before = blockOf(w);
+        QCOMPARE(before.at(1), char(0x03));
+
+        QSignalSpy hints(w, &MainWindow::showHint);
+        w->sendData();
+        QCOMPARE(hints.count(), 1);
+        QCOMPARE(hints.at(0), (QVariantList{true, true}));
+        QCOMPARE(m_fake->sentMessages().size(), 1);
+        QByteArray expected = before;
+        expected[1] = 0x01;
+        QCOMPARE(m_fake->sentMessages().at(0), expected);
+        QCOMPARE(blockOf(w), before); // the block keeps its own command byte
+        QCOMPARE(m_fake->openInputCount(), 0);
+        QCOMPARE(m_fake->openOutputCount(), 0);
+        QVERIFY(m_prompter->boxes.isEmpty());
+    }
+
+    void getRequestsAndTheReplyIsStored()
+    {
+        MainWindow *w = connectedWindow();
+        QSignalSpy hints(w, &MainWindow::showHint);
+        QSignalSpy pads(w, &MainWindow::padNumberChanged);
+        QSignalSpy updates(w->dataManagement(), &DataManagement::s_updateDate);
+
+        w->getData();
+        QCOMPARE(hints.count(), 1);
+        QCOMPARE(hints.at(0), (QVariantList{false, true}));
+        QCOMPARE(m_fake->sentMessages(),
+                 QList<QByteArray>{QByteArray::fromHex("F002000100000020 6FF7")});
+        // The ports wait for the reply.
+        QCOMPARE(m_fake->openInputCount(), 1);
+        QCOMPARE(m_fake->openOutputCount(), 1);
+
+        const QByteArray reply = keyboardConfiguration(61);
+        QTest::ignoreMessage(QtDebugMsg, "M: 10");
+        QTest::ignoreMessage(QtDebugMsg, "P: 2");
+        QTest::ignoreMessage(QtDebugMsg, "S: 1");
+        QTest::ignoreMessage(QtDebugMsg, "pad num: 61");
+        QVERIFY(m_fake->inject(reply));
+        QTRY_COMPARE(pads.count(), 1);
+        QCOMPARE(pads.at(0).at(0).toInt(), 61);
+        QCOMPARE(updates.count(), 1);
+        QCOMPARE(blockOf(w), reply);
+        QCOMPARE(w->currentFirmwareVersion(), QString("2.110"));
+        QCOMPARE(m_fake->openInputCount(), 0);
+        QCOMPARE(m_fake->openOutputCount(), 0);
+    }
+
+    void requestsAreValidSysex()
+    {
+        MainWindow *w = connectedWindow();
+        w->getData();
+        QMetaObject::invokeMethod(w, "onFirmwareUpdate", Q_ARG(QString, "/nonexistent.bin"));
+        for (const QByteArray &m : m_fake->sentMessages()) {
+            QCOMPARE(m.size(), 10);
+            QCOMPARE(uchar(m.at(0)), uchar(0xF0));
+            QCOMPARE(uchar(m.at(9)), uchar(0xF7));
+            for (int i = 1; i < 9; ++i)
+                QVERIFY(uchar(m.at(i)) < 0x80);
+            QCOMPARE(m.at(2), char(0)); // offset 2 of every request
+        }
+    }
+
+    void noKeyboardFailsQuietly()
+    {
+        m_fake->setInputDevices({{1, kName}});
+        m_fake->setOutputDevices({{2, kName}});
+        MainWindow *w = makeWindow(600000, 600000);
+        emit w->deviceMonitor()->s_devTypeAndState("vq041", false);
+        QVERIFY(!w->isDeviceConnected());
+        m_fake->clearSentMessages();
+
+        QSignalSpy hints(w, &MainWindow::showHint);
+        w->sendData();
+        w->getData();
+        QCOMPARE(hints.count(), 2);
+        QCOMPARE(hints.at(0), (QVariantList{true, false}));
+        QCOMPARE(hints.at(1), (QVariantList{false, false}));
+        QVERIFY(m_fake->sentMessages().isEmpty());
+        QVERIFY(m_prompter->boxes.isEmpty());
+    }
+
+    void busyPortsWarnAndReleaseEverything_data()
+    {
+        QTest::addColumn<bool>("inputFails");
+        QTest::addColumn<bool>("outputFails");
+        QTest::newRow("input busy") << true << false;
+        QTest::newRow("output busy") << false << true;
+    }
+    void busyPortsWarnAndReleaseEverything()
+    {
+        QFETCH(bool, inputFails);
+        QFETCH(bool, outputFails);
+        MainWindow *w = connectedWindow();
+        m_fake->setInputOpenFails(inputFails);
+        m_fake->setOutputOpenFails(outputFails);
+        QSignalSpy hints(w, &MainWindow::showHint);
+
+        w->getData();
+        QCOMPARE(m_prompter->boxes.size(), 1);
+        QCOMPARE(m_prompter->boxes.at(0).icon, QMessageBox::Warning);
+        QCOMPARE(m_prompter->boxes.at(0).title, QString("Error prompt"));
+        QCOMPARE(m_prompter->boxes.at(0).text, QString("The current device is occupied"));
+        QCOMPARE(hints.at(0), (QVariantList{false, false}));
+        QCOMPARE(m_fake->openInputCount(), 0);
+        QCOMPARE(m_fake->openOutputCount(), 0);
+        QVERIFY(!w->inputPortOpen());
+        QVERIFY(!w->outputPortOpen());
+        QCOMPARE(m_fake->outputOpens(), 0);
+
+        // Once the other program lets go, the next exchange works.
+        m_fake->setInputOpenFails(false);
+        m_fake->setOutputOpenFails(false);
+        w->sendData();
+        QCOMPARE(hints.at(1), (QVariantList{true, true}));
+        QCOMPARE(m_prompter->boxes.size(), 1);
+    }
+
+    void unknownPortIdIsNeverOpened_data()
+    {
+        QTest::addColumn<bool>("inputListed");
+        QTest::newRow("no input port") << false;
+        QTest::newRow("no output port") << true;
+    }
+    void unknownPortIdIsNeverOpened()
+    {
+        QFETCH(bool, inputListed);
+        if (inputListed)
+            m_fake->setInputDevices({{0, kName}});
+        else
+            m_fake->setOutputDevices({{0, kName}});
+        MainWindow *w = makeWindow(600000, 600000);
+        emit w->deviceMonitor()->s_devTypeAndState("vq041", true);
+        QCOMPARE(inputListed ? w->outputDeviceIndex() : w->inputDeviceIndex(), -1);
+
+        QSignalSpy hints(w, &MainWindow::showHint);
+        w->getData();
+        QCOMPARE(hints.at(0), (QVariantList{false, false}));
+        QCOMPARE(m_prompter->boxes.size(), 1);
+        QCOMPARE(m_prompter->boxes.at(0).text, QString("The current device is occupied"));
+        QCOMPARE(m_fake->openInputCount(), 0);
+        QCOMPARE(m_fake->openOutputCount(), 0);
+    }
+
+    void serialNumberReplies_data()
+    {
+        QTest::addColumn<QByteArray>("reply");
+        QTest::addColumn<QString>("serial");
+        QTest::newRow("ABC then zeros") << serialReply("ABC") << "ABC";
+        QTest::newRow("fifteen characters") << serialReply("Q7X-2024-000123") << "Q7X-2024-000123";
+        QTest::newRow("longer text is cut at 15")
+            << serialReply("ABCDEFGHIJKLMNOPQRS", 40) << "ABCDEFGHIJKLMNO";
+        QTest::newRow("short reply, end byte not taken") << serialReply("AB", 12) << "AB";
+        QTest::newRow("short reply, no room") << QByteArray::fromHex("F004F7") << "";
+        QTest::newRow("two bytes") << QByteArray::fromHex("F004") << "";
+    }
+    void serialNumberReplies()
+    {
+        QFETCH(QByteArray, reply);
+        QFETCH(QString, serial);
+        MainWindow *w = connectedWindow();
+        w->getData(); // ports open, waiting
+        QSignalSpy sn(w, &MainWindow::s_snNum);
+        QSignalSpy updates(w->dataManagement(), &DataManagement::s_updateDate);
+        const QByteArray before = blockOf(w);
+
+        deliver(reply);
+        QTRY_COMPARE(sn.count(), 1);
+        QCOMPARE(sn.at(0).at(0).toString(), serial);
+        QCOMPARE(updates.count(), 0);
+        QCOMPARE(blockOf(w), before);
+        QVERIFY(!w->inputPortOpen()); // a decoded reply ends the exchange
+    }
+
+    void configurationReplies_data()
+    {
+        QTest::addColumn<int>("length");
+        QTest::addColumn<int>("stored");
+        QTest::newRow("full") << 245 << 245;
+        QTest::newRow("200 bytes") << 200 << 200;
+        QTest::newRow("six bytes") << 6 << 6;
+        QTest::newRow("300 bytes cut to the block") << 300 << 245;
+        QTest::newRow("512 bytes cut to the block") << 512 << 245;
+    }
+    void configurationReplies()
+    {
+        QFETCH(int, length);
+        QFETCH(int, stored);
+        MainWindow *w = connectedWindow();
+        const QByteArray before = blockOf(w);
+        QByteArray reply = keyboardConfiguration(64);
+        reply = reply.repeated(3).left(length);
+        QSignalSpy pads(w, &MainWindow::padNumberChanged);
+        QSignalSpy updates(w->dataManagement(), &DataManagement::s_updateDate);
+
+        deliver(reply);
+        QTRY_COMPARE(updates.count(), 1);
+        QCOMPARE(pads.count(), 1);
+        QCOMPARE(pads.at(0).at(0).toInt(), 64);
+        const QByteArray after = blockOf(w);
+        QCOMPARE(after.left(stored), reply.left(stored));
+        QCOMPARE(after.mid(stored), before.mid(stored));
+    }
+
+    void noteNumberIsSigned()
+    {
+        MainWindow *w = connectedWindow();
+        QSignalSpy pads(w, &MainWindow::padNumberChanged);
+        deliver(QByteArray::fromHex("F003C8010000F7"));
+        QTRY_COMPARE(pads.count(), 1);
+        QCOMPARE(pads.at(0).at(0).toInt(), -56);
+    }
+
+    void tooShortOrEmptyRepliesAreIgnored_data()
+    {
+        QTest::addColumn<QByteArray>("reply");
+        QTest::newRow("empty") << QByteArray();
+        QTest::newRow("one byte") << QByteArray::fromHex("F0");
+        QTest::newRow("five bytes") << QByteArray::fromHex("F003400102");
+    }
+    void tooShortOrEmptyRepliesAreIgnored()
+    {
+        QFETCH(QByteArray, reply);
+        MainWindow *w = connectedWindow();
+        w->getData();
+        const QByteArray before = blockOf(w);
+        QSignalSpy pads(w, &MainWindow::padNumberChanged);
+        QSignalSpy sn(w, &MainWindow::s_snNum);
+        QSignalSpy updates(w->dataManagement(), &DataManagement::s_updateDate);
+
+        QTest::ignoreMessage(QtDebugMsg, "parseMidiData====");
+        deliver(reply);
+        QCoreApplication::processEvents();
+        QCoreApplication::processEvents();
+        QCOMPARE(pads.count() + sn.count() + updates.count(), 0);
+        QCOMPARE(blockOf(w), before);
+        QVERIFY(w->inputPortOpen()); // still waiting for the real reply
+    }
+
+    void nullDeliveryIsIgnored()
+    {
+        MainWindow *w = connectedWindow();
+        QSignalSpy updates(w->dataManagement(), &DataManagement::s_updateDate);
+        deliverMidiInData(nullptr, 5);
+        QCoreApplication::processEvents();
+        QCOMPARE(updates.count(), 0);
+    }
+
+    void randomBuffersNeverCrash()
+    {
+        MainWindow *w = connectedWindow();
+        QRandomGenerator rng(20240517);
+        QSignalSpy updates(w->dataManagement(), &DataManagement::s_updateDate);
+        int expectedUpdates = 0;
+        for (int round = 0; round < 3000; ++round) {
+            const int length = int(rng.bounded(513));
+            QByteArray buf(length, 0);
+            for (int i = 0; i < length; ++i)
+                buf[i] = char(rng.bounded(256));
+            if (length > 1 && rng.bounded(3) == 0)
+                buf[1] = 0x04;
+            if (length >= 6 && uchar(buf.at(1)) != 0x04)
+                ++expectedUpdates;
+            deliver(buf);
+            if (round % 50 == 0)
+                QCoreApplication::processEvents();
+        }
+        QCoreApplication::processEvents();
+        QCOMPARE(updates.count(), expectedUpdates);
+    }
+
+    void decodedRepliesFromTheInputThread()
+    {
+        // The keyboard answers each request as it is sent, on its own thread.
+        MainWindow *w = connectedWindow();
+        FakeMidiBackend *fake = m_fake;
+        const QByteArray config = keyboardConfiguration(48);
+        fake->onSend = [fake, config](int, const QByteArray &message) {
+            if (message.size() == 10 && message.at(1) == 0x02)
+                fake->inject(config);
+            else if (message.size() == 10 && message.at(1) == 0x04)
+                fake->inject(serialReply("SN0001"));
+        };
+        QSignalSpy sn(w, &MainWindow::s_snNum);
+        w->getData();
+        QTRY_COMPARE(blockOf(w), config);
+        QTRY_VERIFY(!w->inputPortOpen());
+        QMetaObject::invokeMethod(w, "requestSerialNumber");
+        QTRY_COMPARE(sn.count(), 1);
+        QCOMPARE(sn.at(0).at(0).toString(), QString("SN0001"));
+        fake->onSend = nullptr;
+    }
+
+    void arrivalSchedulesBothRequests()
+    {
+        m_fake->setInputDevices({{4, kName}});
+        m_fake->setOutputDevices({{6, kName}});
+        const QByteArray config = keyboardConfiguration(50);
+        FakeMidiBackend *fake = m_fake;
+        fake->onSend = [fake, config](int, const QByteArray &message) {
+            if (message.at(1) == 0x02)
+                fake->inject(config);
+            else if (message.at(1) == 0x04)
+                fake->inject(serialReply("K-77"));
+        };
+        QElapsedTimer clock;
+        clock.start();
+        MainWindow *w = makeWindow(); // the real delays: 2 s and 3 s
+        QSignalSpy hints(w, &MainWindow::showHint);
+        QSignalSpy sn(w, &MainWindow::s_snNum);
+        QVERIFY(w->isDeviceConnected());
+
+        QTRY_COMPARE_WITH_TIMEOUT(hints.count(), 1, 5000);
+        QVERIFY(clock.elapsed() >= 1900);
+        QCOMPARE(hints.at(0), (QVariantList{false, true}));
+        QTRY_COMPARE(blockOf(w), config);
+        QCOMPARE(sn.count(), 0);
+        QTRY_COMPARE_WITH_TIMEOUT(sn.count(), 1, 5000);
+        QVERIFY(clock.elapsed() >= 2900);
+        QCOMPARE(sn.at(0).at(0).toString(), QString("K-77"));
+        QCOMPARE(hints.count(), 1); // the serial request is not reported
+        fake->onSend = nullptr;
+    }
+
+    void everyArrivalReportSchedulesItsOwnRequests()
+    {
+        m_fake->setInputDevices({{1, kName}});
+        m_fake->setOutputDevices({{1, kName}});
+        MainWindow *w = makeWindow(50, 80);
+        emit w->deviceMonitor()->s_devTypeAndState("vq041", true);
+        QTest::qWait(400);
+        int config = 0, serial = 0;
+        for (const QByteArray &m : m_fake->sentMessages()) {
+            config += m.at(1) == 0x02;
+            serial += m.at(1) == 0x04;
+        }
+        QCOMPARE(config, 2);
+        QCOMPARE(serial, 2);
+    }
+
+    void removalClosesAndLaterTimersFailQuietly()
+    {
+        m_fake->setInputDevices({{1, kName}});
+        m_fake->setOutputDevices({{1, kName}});
+        MainWindow *w = makeWindow(150, 200);
+        QSignalSpy state(w, &MainWindow::devStateChanged);
+        QSignalSpy hints(w, &MainWindow::showHint);
+        m_fake->setInputDevices({});
+        m_fake->setOutputDevices({});
+        emit w->deviceMonitor()->s_devTypeAndState("vq041", false);
+        QCOMPARE(state.count(), 1);
+        QCOMPARE(state.at(0).at(0).toBool(), false);
+        QVERIFY(!w->isDeviceConnected());
+
+        QTRY_COMPARE(hints.count(), 1);
+        QCOMPARE(hints.at(0), (QVariantList{false, false}));
+        QTest::qWait(150);
+        QVERIFY(m_prompter->boxes.isEmpty());
+        QCOMPARE(m_fake->inputOpens(), 0);
+        // The ids are kept for the next arrival.
+        QCOMPARE(w->inputDeviceIndex(), 1);
+    }
+
+    void removalWhileWaitingClosesThePorts()
+    {
+        MainWindow *w = connectedWindow();
+        w->getData();
+        QCOMPARE(m_fake->openInputCount(), 1);
+        emit w->deviceMonitor()->s_devTypeAndState("vq041", false);
+        QCOMPARE(m_fake->openInputCount(), 0);
+        QCOMPARE(m_fake->openOutputCount(), 0);
+        // A reply still on its way is decoded without touching the ports.
+        deliver(keyboardConfiguration());
+        QTRY_COMPARE(blockOf(w), keyboardConfiguration());
+    }
+
+    void unknownTagChangesNothing()
+    {
+        MainWindow *w = makeWindow(50, 50);
+        QSignalSpy state(w, &MainWindow::devStateChanged);
+        emit w->deviceMonitor()->s_devTypeAndState("usbstick", true);
+        emit w->deviceMonitor()->s_devTypeAndState("", false);
+        QTest::qWait(150);
+        QCOMPARE(state.count(), 0);
+        QVERIFY(!w->isDeviceConnected());
+        QVERIFY(m_fake->sentMessages().isEmpty());
+        QVERIFY(m_prompter->boxes.isEmpty());
+    }
+
+    void loaderDeviceStartsTheOnlineCheck()
+    {
+        MainWindow *w = makeWindow(600000, 600000);
+        QSignalSpy dialog(w->ftp(), &MyFtp::showDialog);
+        emit w->deviceMonitor()->s_devTypeAndState("vq041SerialDev", true);
+        QCOMPARE(dialog.count(), 1);
+        QVERIFY(m_prompter->boxes.isEmpty());
+        // Leaving, the check runs without a device and says so.
+        emit w->deviceMonitor()->s_devTypeAndState("vq041SerialDev", false);
+        QCOMPARE(dialog.count(), 1);
+        QCOMPARE(m_prompter->boxes.size(), 1);
+        QCOMPARE(m_prompter->boxes.at(0).text, QString::fromUtf8("请先连接设备"));
+        QVERIFY(!w->isDeviceConnected()); // the keyboard flag is not the loader's
+    }
+
+    void firmwareHandOver()
+    {
+        MainWindow *w = connectedWindow();
+        QTemporaryDir dir;
+        const QString image = dir.filePath("fw.bin");
+        // No loader port exists here, so the transfer reports that it found none.
+        QElapsedTimer clock;
+        clock.start();
+        emit w->ftp()->downloadComplete(image); // a finished download starts it alone
+        QCOMPARE(m_fake->sentMessages(),
+                 QList<QByteArray>{QByteArray::fromHex("F005000100000020 6FF7")});
+        QVERIFY(w->inputPortOpen());
+        QVERIFY(m_prompter->boxes.isEmpty());
+
+        QTRY_VERIFY_WITH_TIMEOUT(!m_prompter->boxes.isEmpty(), 5000);
+        QVERIFY(clock.elapsed() >= 1900); // 1 s wait, then 1 s pause
+        QVERIFY(!w->inputPortOpen());
+        QCOMPARE(m_fake->openOutputCount(), 0);
+        QCOMPARE(m_prompter->boxes.at(0).title, QString("info"));
+        QCOMPARE(m_prompter->boxes.at(0).text,
+                 QString("The serial port name of the device was not found"));
+    }
+
+private:
+    FakeMidiBackend *m_fake = nullptr;
+    ScriptedPrompter *m_prompter = nullptr;
+    MainWindow *m_window = nullptr;
+};
+
+QTEST_MAIN(TestExchange)
+#include "tst_exchange.moc"

@@ -1,0 +1,176 @@
+// The controller itself: what it publishes to the interface, screen scaling,
+// colour names, the program and firmware version texts.
+
+#include "DataManagement.h"
+#include "FakeMidiBackend.h"
+#include "MainWindow.h"
+#include "ScriptedPrompter.h"
+#include "Trans.h"
+
+#include <QQmlContext>
+#include <QScreen>
+#include <QSignalSpy>
+#include <QtTest>
+
+namespace {
+MainWindow::Options backEndOnly()
+{
+    MainWindow::Options options;
+    options.loadQml = false;
+    options.liveDeviceSources = false;
+    return options;
+}
+} // namespace
+
+class TestMainWindow : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init()
+    {
+        MidiBackend::setInstance(&m_fake);
+        m_window = new MainWindow(backEndOnly());
+    }
+    void cleanup()
+    {
+        delete m_window;
+        MidiBackend::setInstance(nullptr);
+    }
+
+    void publishesTheBackEnd()
+    {
+        QQmlContext *context = m_window->engine()->rootContext();
+        QCOMPARE(context->contextProperty("MainLogic").value<QObject *>(), m_window);
+        QCOMPARE(context->contextProperty("DataMgt").value<QObject *>(),
+                 static_cast<QObject *>(m_window->dataManagement()));
+        QCOMPARE(context->contextProperty("Tran").value<QObject *>(),
+                 static_cast<QObject *>(m_window->translator()));
+        QCOMPARE(context->contextProperty("Ftp").value<QObject *>(),
+                 static_cast<QObject *>(m_window->ftp()));
+        QCOMPARE(context->contextProperty("FirmwareUpdate").value<QObject *>(),
+                 static_cast<QObject *>(m_window->firmwareTransfer()));
+        // The store and the language manager are the controller's children.
+        QCOMPARE(m_window->dataManagement()->parent(), m_window);
+        QCOMPARE(m_window->translator()->parent(), m_window);
+        QVERIFY(!m_window->isVisible());
+        QCOMPARE(m_window->size(), QSize(1080, 892));
+    }
+
+    void startsWithTheDefaults()
+    {
+        DataManagement *store = m_window->dataManagement();
+        QCOMPARE(store->getPadInfo(0).value("padData").toInt(), 68);
+        QCOMPARE(store->getVerInfo(), (QVariantList{1, 0, 0}));
+        QCOMPARE(m_window->currentFirmwareVersion(), QString("1.00"));
+        QVERIFY(!m_window->isDeviceConnected());
+        QCOMPARE(m_window->inputDeviceIndex(), -1);
+        QCOMPARE(m_window->outputDeviceIndex(), -1);
+        QVERIFY(m_window->presetPath().isEmpty());
+    }
+
+    void colourNames_data()
+    {
+        QTest::addColumn<int>("r");
+        QTest::addColumn<int>("g");
+        QTest::addColumn<int>("b");
+        QTest::addColumn<QString>("name");
+        QTest::newRow("pink") << 255 << 0 << 128 << "#ff0080";
+        QTest::newRow("black") << 0 << 0 << 0 << "#000000";
+        QTest::newRow("white") << 255 << 255 << 255 << "#ffffff";
+        QTest::newRow("small values keep two digits") << 1 << 2 << 15 << "#01020f";
+        QTest::newRow("above range is black") << 256 << 0 << 0 << "#000000";
+        QTest::newRow("negative is black") << 10 << -1 << 10 << "#000000";
+    }
+    void colourNames()
+    {
+        QFETCH(int, r);
+        QFETCH(int, g);
+        QFETCH(int, b);
+        QFETCH(QString, name);
+        QCOMPARE(m_window->rgbtoStr(r, g, b), name);
+    }
+
+    void programVersion()
+    {
+        QCOMPARE(m_window->getSoftVersion(), QString("1.0.0.8"));
+    }
+
+    void firmwareVersionText_data()
+    {
+        QTest::addColumn<QVariantList>("numbers");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("1.02") << QVariantList{1, 0, 2} << "1.02";
+        QTest::newRow("defaults") << QVariantList{1, 0, 0} << "1.00";
+        QTest::newRow("two digits run on") << QVariantList{2, 1, 10} << "2.110";
+        QTest::newRow("signed byte") << QVariantList{-1, 0, 0} << "-1.00";
+        QTest::newRow("incomplete") << QVariantList{1, 0} << "";
+    }
+    void firmwareVersionText()
+    {
+        QFETCH(QVariantList, numbers);
+        QFETCH(QString, text);
+        QCOMPARE(MainWindow::versionText(numbers), text);
+    }
+
+    void versionFollowsEveryBlockChange()
+    {
+        DataManagement *store = m_window->dataManagement();
+        QByteArray block(store->blockData(), DataManagement::BlockSize);
+        block[3] = 2;
+        block[4] = 1;
+        block[5] = 10;
+        store->setBlockData(block.constData(), block.size());
+        QCOMPARE(m_window->currentFirmwareVersion(), QString("2.110"));
+        // Restoring the defaults keeps the header, so the version stays.
+        store->initDefaultData();
+        QCOMPARE(m_window->currentFirmwareVersion(), QString("2.110"));
+    }
+
+    void scalingRateFollowsTheScreen()
+    {
+        QScreen *screen = QGuiApplication::primaryScreen();
+        QVERIFY(screen);
+        QCOMPARE(m_window->getScalingRate(), screen->logicalDotsPerInch() / 96.0);
+
+        QSignalSpy changed(m_window, &MainWindow::screenChanged);
+        emit screen->logicalDotsPerInchChanged(144.0);
+        QCOMPARE(changed.count(), 1);
+        QCOMPARE(m_window->getScalingRate(), 1.5);
+
+        // Screens coming and going do not watch a screen twice.
+        QMetaObject::invokeMethod(m_window, "screenCountChange");
+        QMetaObject::invokeMethod(m_window, "screenCountChange");
+        emit screen->logicalDotsPerInchChanged(192.0);
+        QCOMPARE(changed.count(), 2);
+        QCOMPARE(m_window->getScalingRate(), 2.0);
+    }
+
+    void draggingWithinOneScreenChangesNothing()
+    {
+        QSignalSpy changed(m_window, &MainWindow::screenChanged);
+        const double rate = m_window->getScalingRate();
+        m_window->updateProgra(10, 10);
+        m_window->updateProgra(300, 200);
+        m_window->updateProgra(-5000, -5000); // off every screen: counts as the first
+        QCOMPARE(changed.count(), 0);
+        QCOMPARE(m_window->getScalingRate(), rate);
+        QCOMPARE(m_window->pos(), QPoint(-5000, -5000));
+        QVERIFY(!m_window->isVisible());
+    }
+
+    void screenIndexPicksTheLargestOverlap()
+    {
+        const QRect primary = QGuiApplication::screens().at(0)->geometry();
+        QCOMPARE(MainWindow::screenIndexFor(QRect(primary.topLeft(), QSize(100, 100))), 0);
+        QCOMPARE(MainWindow::screenIndexFor(QRect(-100000, -100000, 10, 10)), 0);
+        QCOMPARE(MainWindow::screenIndexFor(QRect()), 0);
+    }
+
+private:
+    FakeMidiBackend m_fake;
+    MainWindow *m_window = nullptr;
+};
+
+QTEST_MAIN(TestMainWindow)
+#include "tst_mainwindow.moc"

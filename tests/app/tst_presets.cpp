@@ -1,0 +1,282 @@
+// Preset files: round trip, refusal of anything that is not a preset, atomic
+// saving and the rules for the remembered save path.
+
+#include "DataManagement.h"
+#include "MainWindow.h"
+#include "ScriptedPrompter.h"
+
+#include <QDataStream>
+#include <QFile>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <csignal>
+#include <sys/resource.h>
+
+namespace {
+
+MainWindow::Options backEndOnly()
+{
+    MainWindow::Options options;
+    options.loadQml = false;
+    options.liveDeviceSources = false;
+    return options;
+}
+
+QByteArray blockOf(const MainWindow &w)
+{
+    return QByteArray(w.dataManagement()->blockData(), DataManagement::BlockSize);
+}
+
+QByteArray readAll(const QString &path)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return QByteArray();
+    return f.readAll();
+}
+
+bool writeRaw(const QString &path, const QByteArray &bytes)
+{
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
+}
+
+// A well-formed preset file for a block.
+QByteArray presetFile(const QByteArray &block)
+{
+    QByteArray out;
+    QDataStream s(&out, QIODevice::WriteOnly);
+    s.setVersion(17);
+    s.writeBytes(block.constData(), uint(block.size()));
+    return out;
+}
+
+} // namespace
+
+class TestPresets : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init()
+    {
+        QVERIFY(m_dir.isValid());
+        m_prompter = new ScriptedPrompter;
+        m_window = new MainWindow(backEndOnly());
+    }
+    void cleanup()
+    {
+        delete m_window;
+        delete m_prompter;
+    }
+
+    void roundTripKeepsEveryByte()
+    {
+        DataManagement *store = m_window->dataManagement();
+        store->setPadInfo(0, "padData", 99);
+        store->setKnobInfo(15, "knboMax", 100);
+        const QByteArray saved = blockOf(*m_window);
+
+        const QString path = m_dir.filePath("mine.stm");
+        m_prompter->saveAnswers << path;
+        m_window->save();
+        QCOMPARE(m_prompter->saveDialogs, 1);
+        QVERIFY(m_prompter->boxes.isEmpty());
+
+        const QByteArray file = readAll(path);
+        QCOMPARE(file.size(), 249);
+        QCOMPARE(file.left(6), QByteArray::fromHex("000000F5F001"));
+        QCOMPARE(file.mid(4), saved);
+
+        store->initDefaultData();
+        QCOMPARE(store->getPadInfo(0).value("padData").toInt(), 68);
+
+        QSignalSpy updates(store, &DataManagement::s_updateDate);
+        m_prompter->openAnswers << path;
+        m_window->openFile();
+        QCOMPARE(updates.count(), 1);
+        QCOMPARE(blockOf(*m_window), saved);
+        QCOMPARE(store->getPadInfo(0).value("padData").toInt(), 99);
+        QVERIFY(m_prompter->boxes.isEmpty());
+    }
+
+    void openedPresetSetsTheFirmwareVersionText()
+    {
+        QByteArray block = blockOf(*m_window);
+        block[3] = 2;
+        block[4] = 1;
+        block[5] = 10;
+        const QString path = m_dir.filePath("other-keyboard.stm");
+        QVERIFY(writeRaw(path, presetFile(block)));
+        QCOMPARE(m_window->currentFirmwareVersion(), QString("1.00"));
+        m_prompter->openAnswers << path;
+        m_window->openFile();
+        QCOMPARE(m_window->currentFirmwareVersion(), QString("2.110"));
+    }
+
+    void badFileIsRefused_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+
+        DataManagement reference;
+        reference.initDefaultData();
+        const QByteArray good(reference.blockData(), DataManagement::BlockSize);
+
+        QTest::newRow("empty") << QByteArray();
+        QTest::newRow("length field only") << QByteArray::fromHex("000000F5");
+        QTest::newRow("one byte short") << presetFile(good).left(248);
+        QTest::newRow("one byte extra") << presetFile(good) + char(0);
+        QTest::newRow("length 244, same size")
+            << QByteArray::fromHex("000000F4") + good;
+        QTest::newRow("length 246, block cut") << presetFile(good + char(0)).left(249);
+        QTest::newRow("length 0xFFFFFFFF") << QByteArray::fromHex("FFFFFFFF") + good;
+        QTest::newRow("long block") << presetFile(good + good);
+
+        QByteArray noStart = good;
+        noStart[0] = 0x00;
+        QTest::newRow("no 0xF0") << presetFile(noStart);
+        QByteArray noEnd = good;
+        noEnd[244] = 0x7F;
+        QTest::newRow("no 0xF7") << presetFile(noEnd);
+        QByteArray status = good;
+        status[100] = char(0x90);
+        QTest::newRow("status byte inside") << presetFile(status);
+        QByteArray earlyEnd = good;
+        earlyEnd[1] = char(0xF7);
+        QTest::newRow("0xF7 as command byte") << presetFile(earlyEnd);
+        QTest::newRow("text file") << QByteArray("not a preset at all\n").repeated(13).left(249);
+        QTest::newRow("large file") << QByteArray(1 << 20, char(0x55));
+    }
+    void badFileIsRefused()
+    {
+        QFETCH(QByteArray, content);
+        const QString path = m_dir.filePath("bad.stm");
+        QVERIFY(writeRaw(path, content));
+
+        DataManagement *store = m_window->dataManagement();
+        store->setPadInfo(3, "padCh", 9); // something that is not the default
+        const QByteArray before = blockOf(*m_window);
+        QSignalSpy updates(store, &DataManagement::s_updateDate);
+
+        m_prompter->openAnswers << path;
+        m_window->openFile();
+
+        QCOMPARE(updates.count(), 0);
+        QCOMPARE(blockOf(*m_window), before);
+        QCOMPARE(m_prompter->boxes.size(), 1);
+        QCOMPARE(m_prompter->boxes.at(0).icon, QMessageBox::Warning);
+        QCOMPARE(m_prompter->boxes.at(0).title, QString("Error prompt"));
+        QCOMPARE(m_prompter->boxes.at(0).text, QString("The file is not a valid preset"));
+        QCOMPARE(readAll(path), content); // the file itself is left alone
+    }
+
+    void unreadableFileIsReported()
+    {
+        const QByteArray before = blockOf(*m_window);
+        QSignalSpy updates(m_window->dataManagement(), &DataManagement::s_updateDate);
+
+        m_prompter->openAnswers << m_dir.filePath("does-not-exist.stm") << m_dir.path();
+        m_window->openFile();
+        m_window->openFile();
+
+        QCOMPARE(updates.count(), 0);
+        QCOMPARE(blockOf(*m_window), before);
+        QCOMPARE(m_prompter->boxes.size(), 2);
+        for (const auto &box : m_prompter->boxes) {
+            QCOMPARE(box.title, QString("Error prompt"));
+            QVERIFY(box.text.startsWith("The file could not be opened"));
+        }
+    }
+
+    void cancelledOpenDoesNothing()
+    {
+        QSignalSpy updates(m_window->dataManagement(), &DataManagement::s_updateDate);
+        m_window->openFile(); // no scripted answer: cancelled
+        QCOMPARE(m_prompter->openDialogs, 1);
+        QCOMPARE(updates.count(), 0);
+        QVERIFY(m_prompter->boxes.isEmpty());
+    }
+
+    void savePathRules()
+    {
+        const QString first = m_dir.filePath("first.stm");
+        const QString opened = m_dir.filePath("opened.stm");
+        QVERIFY(writeRaw(opened, presetFile(blockOf(*m_window))));
+
+        // save() asks once, then keeps writing to the same file.
+        m_prompter->saveAnswers << first;
+        m_window->save();
+        m_window->dataManagement()->setPadInfo(1, "padData", 1);
+        m_window->save();
+        QCOMPARE(m_prompter->saveDialogs, 1);
+        QCOMPARE(readAll(first).at(4 + 9 + 7 + 1), char(1));
+
+        // Opening a preset does not make it the save target.
+        m_prompter->openAnswers << opened;
+        m_window->openFile();
+        QCOMPARE(m_window->presetPath(), first);
+
+        // A cancelled "Save As" forgets the path: the next save asks again.
+        m_window->saveAs();
+        QCOMPARE(m_prompter->saveDialogs, 2);
+        QVERIFY(m_window->presetPath().isEmpty());
+        const QString second = m_dir.filePath("second.stm");
+        m_prompter->saveAnswers << second;
+        m_window->save();
+        QCOMPARE(m_prompter->saveDialogs, 3);
+        QCOMPARE(readAll(second).size(), 249);
+        QVERIFY(m_prompter->boxes.isEmpty()); // cancelling is not an error
+    }
+
+    void unwritablePathIsReported()
+    {
+        // A path below a plain file can never be created, whoever runs the test.
+        const QString blocker = m_dir.filePath("plain-file");
+        QVERIFY(writeRaw(blocker, "x"));
+        m_prompter->saveAnswers << blocker + "/preset.stm";
+        m_window->saveAs();
+        QCOMPARE(m_prompter->boxes.size(), 1);
+        QCOMPARE(m_prompter->boxes.at(0).icon, QMessageBox::Warning);
+        QCOMPARE(m_prompter->boxes.at(0).title, QString("Error prompt"));
+        QVERIFY(m_prompter->boxes.at(0).text.startsWith("The file could not be saved"));
+    }
+
+    void interruptedSaveKeepsTheEarlierFile()
+    {
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        const QString path = dir.filePath("kept.stm");
+        m_prompter->saveAnswers << path;
+        m_window->save();
+        const QByteArray earlier = readAll(path);
+        QCOMPARE(earlier.size(), 249);
+
+        // Let the next write run out of room part way through the file.
+        m_window->dataManagement()->setPadInfo(0, "padData", 5);
+        struct rlimit old;
+        QCOMPARE(getrlimit(RLIMIT_FSIZE, &old), 0);
+        auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+        struct rlimit small = old;
+        small.rlim_cur = 100;
+        QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
+        m_window->save();
+        setrlimit(RLIMIT_FSIZE, &old);
+        std::signal(SIGXFSZ, oldHandler);
+
+        QCOMPARE(readAll(path), earlier);
+        QCOMPARE(m_prompter->boxes.size(), 1);
+        QVERIFY(m_prompter->boxes.at(0).text.startsWith("The file could not be saved"));
+        // Only the preset is in the folder: no half-written temporary is left.
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"kept.stm"});
+    }
+
+private:
+    QTemporaryDir m_dir;
+    ScriptedPrompter *m_prompter = nullptr;
+    MainWindow *m_window = nullptr;
+};
+
+QTEST_MAIN(TestPresets)
+#include "tst_presets.moc"
