@@ -176,16 +176,28 @@ void DetectionDevice::reportEvent(const QString &tag, bool arrival)
     if (m_keyboardSeen && !tag.isEmpty()) {
         m_keyboardSeen = false;
         emit s_devTypeAndState(tag, false);
-        // The loader leaving may have masked the keyboard's own ports arriving
-        // (one flag for both forms): have the port watch look again, so a
-        // keyboard whose ports are there is reported.
-        if (tag != kTagKeyboard && m_keyboardPortsPresent) {
+        // With one flag for both forms, the other form arriving while this one
+        // was still reported was ignored: look again once control is back in
+        // the event loop, so a form that is there is reported, not lost.
+        QTimer::singleShot(0, this, [this, tag] { recheckOtherForm(tag); });
+    }
+}
+
+void DetectionDevice::recheckOtherForm(const QString &removedTag)
+{
+    if (m_keyboardSeen)
+        return;
+    if (removedTag != kTagKeyboard) {
+        if (m_keyboardPortsPresent) {
             m_keyboardPortsPresent = false;
-            if (m_running)
-                QTimer::singleShot(0, this, [this] {
-                    if (m_running)
-                        pollMidiPorts();
-                });
+            pollMidiPorts();
+        }
+    } else if (!m_loaderPorts.isEmpty()) {
+        if (udevMonitorActive()) {
+            reportEvent(kTagSerialLoader, true);
+        } else {
+            m_loaderPorts.clear();
+            pollSerialPorts();
         }
     }
 }
@@ -328,8 +340,15 @@ void DetectionDevice::handleUdevEvent(const UdevEvent &event)
         // Only the firmware loader's serial port matters among the ttys; it is
         // recognised by the same ids the firmware update looks for.
         quint16 vendorId = 0, productId = 0;
-        if (parseUsbHardwareId(event.hardwareId, &vendorId, &productId) && isSerialLoaderId(vendorId, productId))
-            reportEvent(kTagSerialLoader, event.arrival);
+        if (!parseUsbHardwareId(event.hardwareId, &vendorId, &productId) || !isSerialLoaderId(vendorId, productId))
+            return;
+        // Keyed like the serial list's system location, so the scan's view carries over.
+        const QString key = event.devnode.isEmpty() ? event.syspath : event.devnode;
+        if (event.arrival)
+            m_loaderPorts.insert(key);
+        else
+            m_loaderPorts.remove(key);
+        reportEvent(kTagSerialLoader, event.arrival);
         return;
     }
     const QString path = QStringLiteral("usb#%1#%2").arg(event.hardwareId, event.syspath);

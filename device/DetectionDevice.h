@@ -108,6 +108,7 @@ private slots:
 
 private:
     void reportEvent(const QString &tag, bool arrival);
+    void recheckOtherForm(const QString &removedTag);
     int countKeyboardInputs(QMap<int, QString> *devices = nullptr) const;
     QList<SerialPortEntry> serialPorts() const;
     void pollMidiPorts();
@@ -119,8 +120,8 @@ private:
     std::multimap<QString, QString> m_hardwareIds;
 
     bool m_running = false;
-    bool m_keyboardPortsPresent = false;      // the port watch's last view
-    QSet<QString> m_loaderPorts;               // loader serial ports last seen (poll)
+    bool m_keyboardPortsPresent = false;  // the port watch's last view
+    QSet<QString> m_loaderPorts;          // loader serial ports present (device node)
     SerialPortLister m_serialLister;
     QTimer *m_pollTimer = nullptr;
     std::unique_ptr<UdevMonitor> m_udev;

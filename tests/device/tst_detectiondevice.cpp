@@ -321,20 +321,61 @@ private slots:
         device.scanConnectedDevices();
         QSignalSpy spy(&device, &DetectionDevice::s_devTypeAndState);
 
-        UdevEvent loader = udevEvent(true, "tty", "VID_0416&PID_0206", "/sys/devices/x/1-2:1.0/tty/ttyACM0");
-        device.handleUdevEvent(loader);
+        m_serial = {port("ttyACM0", 0x0416, 0x0206)};
+        device.pollNow();
         QCOMPARE(emissions(spy), QList<Emission>({{"vq041SerialDev", true}}));
         m_backend.setInputDevices({{0, kName}});
         device.pollNow(); // ports seen, arrival ignored: the flag is set
         QVERIFY(spy.isEmpty());
-        loader.arrival = false;
-        device.handleUdevEvent(loader);
+        m_serial.clear();
+        device.pollNow();
         QCOMPARE(emissions(spy), QList<Emission>({{"vq041SerialDev", false}}));
         QTRY_COMPARE(spy.count(), 1);
         QCOMPARE(emissions(spy), QList<Emission>({{"vq041", true}}));
         QVERIFY(device.keyboardSeen());
         device.stop();
         QVERIFY(!device.isRunning());
+    }
+
+    // The reverse: the loader appears while the keyboard's ports are still
+    // listed; once they vanish, the loader is reported.
+    void loaderMaskedByTheKeyboardIsReportedAfterIt()
+    {
+        DetectionDevice device(nullptr, DetectionDevice::Sources::Live);
+        useSerialList(device);
+        device.scanConnectedDevices();
+        QSignalSpy spy(&device, &DetectionDevice::s_devTypeAndState);
+        m_backend.setInputDevices({{0, kName}});
+        device.pollNow();
+        QCOMPARE(emissions(spy), QList<Emission>({{"vq041", true}}));
+        m_serial = {port("ttyACM0", 0x0416, 0x0204)};
+        device.pollNow();
+        QVERIFY(spy.isEmpty());
+        m_backend.setInputDevices({});
+        device.pollNow();
+        QCOMPARE(emissions(spy), QList<Emission>({{"vq041", false}}));
+        QTRY_COMPARE(spy.count(), 1);
+        QCOMPARE(emissions(spy), QList<Emission>({{"vq041SerialDev", true}}));
+        // Nothing further once both views agree.
+        QTest::qWait(50);
+        device.pollNow();
+        QVERIFY(spy.isEmpty());
+    }
+
+    // A tty with the loader's ids is the loader, even with the id the table
+    // lists for the keyboard's MIDI function (0416:0206).
+    void udevLoaderTty()
+    {
+        DetectionDevice device(nullptr, DetectionDevice::Sources::None);
+        QSignalSpy spy(&device, &DetectionDevice::s_devTypeAndState);
+        for (const char *id : {"VID_0416&PID_0206", "VID_0416&PID_0204"}) {
+            UdevEvent tty = udevEvent(true, "tty", id, "/sys/devices/x/1-2:1.0/tty/ttyACM0");
+            tty.devnode = QStringLiteral("/dev/ttyACM0");
+            device.handleUdevEvent(tty);
+            tty.arrival = false;
+            device.handleUdevEvent(tty);
+            QCOMPARE(emissions(spy), QList<Emission>({{"vq041SerialDev", true}, {"vq041SerialDev", false}}));
+        }
     }
 
     void udevRouting()
