@@ -2,27 +2,116 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en_US">
 <context>
-    <name>ConnectState</name>
+    <name>main</name>
     <message>
-        <location filename="../qml/component/ConnectState.qml" line="33"/>
-        <source>Device connected</source>
+        <source>Succeeded in sending data</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../qml/component/ConnectState.qml" line="33"/>
+        <source>Getting data succeeded</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Failed to send data</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Failed to get data</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>MyMenuBar</name>
+    <message>
+        <source>File</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save As</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Send To Hardware</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Get From Hardware</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Restore The Default</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Quit</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Auto Populate</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Help</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Open Userguide   Ctrl+H</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>About</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Language</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>MainPage</name>
+    <message>
+        <source>BANK A</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>BANK B</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>SEND TO HARDWARE</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>GET FROM HARDWARE</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ConnectState</name>
+    <message>
         <source>No device found</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Device connected</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
     <name>CusButtonState</name>
     <message>
-        <location filename="../qml/BaseControl/CusButtonState.qml" line="7"/>
         <source>Momentary</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../qml/BaseControl/CusButtonState.qml" line="8"/>
         <source>Toggle</source>
         <translation type="unfinished"></translation>
     </message>
@@ -30,125 +119,326 @@
 <context>
     <name>CusTabButton</name>
     <message>
-        <location filename="../qml/BaseControl/CusTabButton.qml" line="15"/>
         <source>BANK A</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
-    <name>MainPage</name>
+    <name>PadKey</name>
     <message>
-        <location filename="../qml/modular/MainPage.qml" line="75"/>
-        <location filename="../qml/modular/MainPage.qml" line="119"/>
-        <source>BANK A</source>
+        <source>CH</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../qml/modular/MainPage.qml" line="76"/>
-        <location filename="../qml/modular/MainPage.qml" line="120"/>
-        <source>BANK B</source>
+        <source>KEY</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../qml/modular/MainPage.qml" line="189"/>
-        <source>SEND TO HARDWARE</source>
+        <source>Momentary</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../qml/modular/MainPage.qml" line="198"/>
-        <source>GET FROM HARDWARE</source>
+        <source>Toggle</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
-    <name>MyMenuBar</name>
+    <name>Knob</name>
     <message>
-        <location filename="../qml/component/menuBar/MyMenuBar.qml" line="153"/>
-        <source>File</source>
+        <source>CH</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../qml/component/menuBar/MyMenuBar.qml" line="161"/>
-        <source>Open</source>
+        <source>MIN</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../qml/component/menuBar/MyMenuBar.qml" line="167"/>
-        <source>Save</source>
+        <source>MAX</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>BarsPage</name>
+    <message>
+        <source>CH</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../qml/component/menuBar/MyMenuBar.qml" line="173"/>
-        <source>Save As</source>
+        <source>MIN</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../qml/component/menuBar/MyMenuBar.qml" line="179"/>
-        <source>Send To Hardware</source>
+        <source>MAX</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>WalkingBelt</name>
+    <message>
+        <source>CH</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../qml/component/menuBar/MyMenuBar.qml" line="184"/>
-        <source>Get From Hardware</source>
+        <source>Momentary</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../qml/component/menuBar/MyMenuBar.qml" line="189"/>
-        <source>Restore The Default</source>
+        <source>Toggle</source>
         <translation type="unfinished"></translation>
     </message>
+</context>
+<context>
+    <name>FunctionDialog</name>
     <message>
-        <location filename="../qml/component/menuBar/MyMenuBar.qml" line="194"/>
-        <source>Quit</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location filename="../qml/component/menuBar/MyMenuBar.qml" line="203"/>
-        <location filename="../qml/component/menuBar/MyMenuBar.qml" line="208"/>
         <source>Auto Populate</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../qml/component/menuBar/MyMenuBar.qml" line="216"/>
-        <source>Help</source>
+        <source>PADs</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../qml/component/menuBar/MyMenuBar.qml" line="221"/>
-        <source>Open Userguide   Ctrl+H</source>
+        <source>KNOBs</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../qml/component/menuBar/MyMenuBar.qml" line="227"/>
-        <source>About</source>
+        <source>Apply to BANK A</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../qml/component/menuBar/MyMenuBar.qml" line="233"/>
-        <source>Language</source>
+        <source>Apply to BANK B</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Apply to A&amp;B</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
-    <name>main</name>
+    <name>BatchPadNote</name>
     <message>
-        <location filename="../qml/main.qml" line="51"/>
-        <source>Succeeded in sending data</source>
+        <source>Set NOTE</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../qml/main.qml" line="51"/>
-        <source>Getting data succeeded</source>
+        <source>SCALE</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../qml/main.qml" line="53"/>
-        <source>Failed to send data</source>
+        <source>Starting at</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../qml/main.qml" line="53"/>
-        <source>Failed to get data</source>
+        <source>NOTE CC Channel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ASC</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>DES</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>BatchPadCC</name>
+    <message>
+        <source>Set CC</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>CC Range Staring at</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>CC Channel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Type</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Moment</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Toggle</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>With Value</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ASC</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>DES</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>BatchPadPC</name>
+    <message>
+        <source>Set PC</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>PC Range Staring at</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>PC Channel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>With Value</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ASC</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>DES</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>BatchKnobsCC</name>
+    <message>
+        <source>Set CC</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>CC Range Staring at</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>CC Channel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Min</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Max</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>With CC</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ASC</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>DES</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>BatchKnobsPC</name>
+    <message>
+        <source>Set PC</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>PC Range Staring at</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>PC Channel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Min</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Max</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>With PC</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ASC</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>DES</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ColorDialog</name>
+    <message>
+        <source>R</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>G</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>B</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>confirm</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ColorSet</name>
+    <message>
+        <source>Set Color</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>R</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>G</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>B</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>HelpDialog</name>
+    <message>
+        <source>Vornel PC Control Windows OS</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Vornel PC Control Linux</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Version：</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Firmware:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>firmware updates</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

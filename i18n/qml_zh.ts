@@ -2,154 +2,444 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="zh_CN">
 <context>
-    <name>ConnectState</name>
+    <name>main</name>
     <message>
-        <location filename="../qml/component/ConnectState.qml" line="33"/>
-        <source>Device connected</source>
-        <translation type="unfinished"></translation>
+        <source>Succeeded in sending data</source>
+        <translation>发送数据成功</translation>
     </message>
     <message>
-        <location filename="../qml/component/ConnectState.qml" line="33"/>
-        <source>No device found</source>
-        <translation type="unfinished"></translation>
-    </message>
-</context>
-<context>
-    <name>CusButtonState</name>
-    <message>
-        <location filename="../qml/BaseControl/CusButtonState.qml" line="7"/>
-        <source>Momentary</source>
-        <translation type="unfinished"></translation>
+        <source>Getting data succeeded</source>
+        <translation>获取数据成功</translation>
     </message>
     <message>
-        <location filename="../qml/BaseControl/CusButtonState.qml" line="8"/>
-        <source>Toggle</source>
-        <translation type="unfinished"></translation>
-    </message>
-</context>
-<context>
-    <name>CusTabButton</name>
-    <message>
-        <location filename="../qml/BaseControl/CusTabButton.qml" line="15"/>
-        <source>BANK A</source>
-        <translation type="unfinished"></translation>
-    </message>
-</context>
-<context>
-    <name>MainPage</name>
-    <message>
-        <location filename="../qml/modular/MainPage.qml" line="75"/>
-        <location filename="../qml/modular/MainPage.qml" line="119"/>
-        <source>BANK A</source>
-        <translation type="unfinished"></translation>
+        <source>Failed to send data</source>
+        <translation>发送数据失败</translation>
     </message>
     <message>
-        <location filename="../qml/modular/MainPage.qml" line="76"/>
-        <location filename="../qml/modular/MainPage.qml" line="120"/>
-        <source>BANK B</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location filename="../qml/modular/MainPage.qml" line="189"/>
-        <source>SEND TO HARDWARE</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location filename="../qml/modular/MainPage.qml" line="198"/>
-        <source>GET FROM HARDWARE</source>
-        <translation type="unfinished"></translation>
+        <source>Failed to get data</source>
+        <translation>获取数据失败</translation>
     </message>
 </context>
 <context>
     <name>MyMenuBar</name>
     <message>
-        <location filename="../qml/component/menuBar/MyMenuBar.qml" line="153"/>
         <source>File</source>
-        <translation type="unfinished"></translation>
+        <translation>文件</translation>
     </message>
     <message>
-        <location filename="../qml/component/menuBar/MyMenuBar.qml" line="161"/>
         <source>Open</source>
-        <translation type="unfinished"></translation>
+        <translation>打开</translation>
     </message>
     <message>
-        <location filename="../qml/component/menuBar/MyMenuBar.qml" line="167"/>
         <source>Save</source>
-        <translation type="unfinished"></translation>
+        <translation>保存</translation>
     </message>
     <message>
-        <location filename="../qml/component/menuBar/MyMenuBar.qml" line="173"/>
         <source>Save As</source>
-        <translation type="unfinished"></translation>
+        <translation>另存为</translation>
     </message>
     <message>
-        <location filename="../qml/component/menuBar/MyMenuBar.qml" line="179"/>
         <source>Send To Hardware</source>
-        <translation type="unfinished"></translation>
+        <translation>发送到硬件</translation>
     </message>
     <message>
-        <location filename="../qml/component/menuBar/MyMenuBar.qml" line="184"/>
         <source>Get From Hardware</source>
-        <translation type="unfinished"></translation>
+        <translation>从硬件获取</translation>
     </message>
     <message>
-        <location filename="../qml/component/menuBar/MyMenuBar.qml" line="189"/>
         <source>Restore The Default</source>
-        <translation type="unfinished"></translation>
+        <translation>恢复默认值</translation>
     </message>
     <message>
-        <location filename="../qml/component/menuBar/MyMenuBar.qml" line="194"/>
         <source>Quit</source>
-        <translation type="unfinished"></translation>
+        <translation>退出</translation>
     </message>
     <message>
-        <location filename="../qml/component/menuBar/MyMenuBar.qml" line="203"/>
-        <location filename="../qml/component/menuBar/MyMenuBar.qml" line="208"/>
         <source>Auto Populate</source>
-        <translation type="unfinished"></translation>
+        <translation>快速布局</translation>
     </message>
     <message>
-        <location filename="../qml/component/menuBar/MyMenuBar.qml" line="216"/>
         <source>Help</source>
-        <translation type="unfinished"></translation>
+        <translation>帮助</translation>
     </message>
     <message>
-        <location filename="../qml/component/menuBar/MyMenuBar.qml" line="221"/>
         <source>Open Userguide   Ctrl+H</source>
-        <translation type="unfinished"></translation>
+        <translation>打开用户指南</translation>
     </message>
     <message>
-        <location filename="../qml/component/menuBar/MyMenuBar.qml" line="227"/>
         <source>About</source>
-        <translation type="unfinished"></translation>
+        <translation>关于</translation>
     </message>
     <message>
-        <location filename="../qml/component/menuBar/MyMenuBar.qml" line="233"/>
         <source>Language</source>
-        <translation type="unfinished"></translation>
+        <translation>语言</translation>
     </message>
 </context>
 <context>
-    <name>main</name>
+    <name>MainPage</name>
     <message>
-        <location filename="../qml/main.qml" line="51"/>
-        <source>Succeeded in sending data</source>
-        <translation type="unfinished"></translation>
+        <source>BANK A</source>
+        <translation>储存 A</translation>
     </message>
     <message>
-        <location filename="../qml/main.qml" line="51"/>
-        <source>Getting data succeeded</source>
-        <translation type="unfinished"></translation>
+        <source>BANK B</source>
+        <translation>储存 B</translation>
     </message>
     <message>
-        <location filename="../qml/main.qml" line="53"/>
-        <source>Failed to send data</source>
-        <translation type="unfinished"></translation>
+        <source>SEND TO HARDWARE</source>
+        <translation>发送到硬件</translation>
     </message>
     <message>
-        <location filename="../qml/main.qml" line="53"/>
-        <source>Failed to get data</source>
-        <translation type="unfinished"></translation>
+        <source>GET FROM HARDWARE</source>
+        <translation>从硬件获取</translation>
+    </message>
+</context>
+<context>
+    <name>ConnectState</name>
+    <message>
+        <source>No device found</source>
+        <translation>未连接</translation>
+    </message>
+    <message>
+        <source>Device connected</source>
+        <translation>已连接</translation>
+    </message>
+</context>
+<context>
+    <name>CusButtonState</name>
+    <message>
+        <source>Momentary</source>
+        <translation>即时</translation>
+    </message>
+    <message>
+        <source>Toggle</source>
+        <translation>切换</translation>
+    </message>
+</context>
+<context>
+    <name>CusTabButton</name>
+    <message>
+        <source>BANK A</source>
+        <translation>储存 A</translation>
+    </message>
+</context>
+<context>
+    <name>PadKey</name>
+    <message>
+        <source>CH</source>
+        <translation>通道</translation>
+    </message>
+    <message>
+        <source>KEY</source>
+        <translation>按键</translation>
+    </message>
+    <message>
+        <source>Momentary</source>
+        <translation>即时</translation>
+    </message>
+    <message>
+        <source>Toggle</source>
+        <translation>切换</translation>
+    </message>
+</context>
+<context>
+    <name>Knob</name>
+    <message>
+        <source>CH</source>
+        <translation>通道</translation>
+    </message>
+    <message>
+        <source>MIN</source>
+        <translation>最小</translation>
+    </message>
+    <message>
+        <source>MAX</source>
+        <translation>最大</translation>
+    </message>
+</context>
+<context>
+    <name>BarsPage</name>
+    <message>
+        <source>CH</source>
+        <translation>通道</translation>
+    </message>
+    <message>
+        <source>MIN</source>
+        <translation>最小</translation>
+    </message>
+    <message>
+        <source>MAX</source>
+        <translation>最大</translation>
+    </message>
+</context>
+<context>
+    <name>WalkingBelt</name>
+    <message>
+        <source>CH</source>
+        <translation>通道</translation>
+    </message>
+    <message>
+        <source>Momentary</source>
+        <translation>即时</translation>
+    </message>
+    <message>
+        <source>Toggle</source>
+        <translation>切换</translation>
+    </message>
+</context>
+<context>
+    <name>FunctionDialog</name>
+    <message>
+        <source>Auto Populate</source>
+        <translation>快速布局</translation>
+    </message>
+    <message>
+        <source>PADs</source>
+        <translation>打击垫</translation>
+    </message>
+    <message>
+        <source>KNOBs</source>
+        <translation>旋钮</translation>
+    </message>
+    <message>
+        <source>Apply to BANK A</source>
+        <translation>应用到A组</translation>
+    </message>
+    <message>
+        <source>Apply to BANK B</source>
+        <translation>应用到B组</translation>
+    </message>
+    <message>
+        <source>Apply to A&amp;B</source>
+        <translation>应用到A&amp;B</translation>
+    </message>
+</context>
+<context>
+    <name>BatchPadNote</name>
+    <message>
+        <source>Set NOTE</source>
+        <translation>设置NOTE</translation>
+    </message>
+    <message>
+        <source>SCALE</source>
+        <translation>规模</translation>
+    </message>
+    <message>
+        <source>Starting at</source>
+        <translation>编号起始值</translation>
+    </message>
+    <message>
+        <source>NOTE CC Channel</source>
+        <translation>设置CC通道</translation>
+    </message>
+    <message>
+        <source>ASC</source>
+        <translation>升序</translation>
+    </message>
+    <message>
+        <source>DES</source>
+        <translation>降序</translation>
+    </message>
+</context>
+<context>
+    <name>BatchPadCC</name>
+    <message>
+        <source>Set CC</source>
+        <translation>设置CC</translation>
+    </message>
+    <message>
+        <source>CC Range Staring at</source>
+        <translation>CC范围开始</translation>
+    </message>
+    <message>
+        <source>CC Channel</source>
+        <translation>CC通道</translation>
+    </message>
+    <message>
+        <source>Type</source>
+        <translation>类型</translation>
+    </message>
+    <message>
+        <source>Moment</source>
+        <translation>即时</translation>
+    </message>
+    <message>
+        <source>Toggle</source>
+        <translation>切换</translation>
+    </message>
+    <message>
+        <source>With Value</source>
+        <translation>带值</translation>
+    </message>
+    <message>
+        <source>ASC</source>
+        <translation>升序</translation>
+    </message>
+    <message>
+        <source>DES</source>
+        <translation>降序</translation>
+    </message>
+</context>
+<context>
+    <name>BatchPadPC</name>
+    <message>
+        <source>Set PC</source>
+        <translation>设置PC</translation>
+    </message>
+    <message>
+        <source>PC Range Staring at</source>
+        <translation>设置PC范围</translation>
+    </message>
+    <message>
+        <source>PC Channel</source>
+        <translation>PC通道</translation>
+    </message>
+    <message>
+        <source>With Value</source>
+        <translation>带值</translation>
+    </message>
+    <message>
+        <source>ASC</source>
+        <translation>升序</translation>
+    </message>
+    <message>
+        <source>DES</source>
+        <translation>降序</translation>
+    </message>
+</context>
+<context>
+    <name>BatchKnobsCC</name>
+    <message>
+        <source>Set CC</source>
+        <translation>设置CC</translation>
+    </message>
+    <message>
+        <source>CC Range Staring at</source>
+        <translation>CC范围值开始</translation>
+    </message>
+    <message>
+        <source>CC Channel</source>
+        <translation>CC通道</translation>
+    </message>
+    <message>
+        <source>Min</source>
+        <translation>最小</translation>
+    </message>
+    <message>
+        <source>Max</source>
+        <translation>最大</translation>
+    </message>
+    <message>
+        <source>With CC</source>
+        <translation>带CC</translation>
+    </message>
+    <message>
+        <source>ASC</source>
+        <translation>升序</translation>
+    </message>
+    <message>
+        <source>DES</source>
+        <translation>降序</translation>
+    </message>
+</context>
+<context>
+    <name>BatchKnobsPC</name>
+    <message>
+        <source>Set PC</source>
+        <translation>设置PC</translation>
+    </message>
+    <message>
+        <source>PC Range Staring at</source>
+        <translation>PC值范围位于</translation>
+    </message>
+    <message>
+        <source>PC Channel</source>
+        <translation>PC通道</translation>
+    </message>
+    <message>
+        <source>Min</source>
+        <translation>最小</translation>
+    </message>
+    <message>
+        <source>Max</source>
+        <translation>最大</translation>
+    </message>
+    <message>
+        <source>With PC</source>
+        <translation>使用PC</translation>
+    </message>
+    <message>
+        <source>ASC</source>
+        <translation>升序</translation>
+    </message>
+    <message>
+        <source>DES</source>
+        <translation>降序</translation>
+    </message>
+</context>
+<context>
+    <name>ColorDialog</name>
+    <message>
+        <source>R</source>
+        <translation>红</translation>
+    </message>
+    <message>
+        <source>G</source>
+        <translation>绿</translation>
+    </message>
+    <message>
+        <source>B</source>
+        <translation>蓝</translation>
+    </message>
+    <message>
+        <source>cancel</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>confirm</source>
+        <translation>确认</translation>
+    </message>
+</context>
+<context>
+    <name>ColorSet</name>
+    <message>
+        <source>Set Color</source>
+        <translation>设置颜色</translation>
+    </message>
+    <message>
+        <source>R</source>
+        <translation>红</translation>
+    </message>
+    <message>
+        <source>G</source>
+        <translation>绿</translation>
+    </message>
+    <message>
+        <source>B</source>
+        <translation>蓝</translation>
+    </message>
+</context>
+<context>
+    <name>HelpDialog</name>
+    <message>
+        <source>Vornel PC Control Windows OS</source>
+        <translation>Vornel PC控制面板 Win客户端</translation>
+    </message>
+    <message>
+        <source>Vornel PC Control Linux</source>
+        <translation>Vornel PC控制面板 Linux客户端</translation>
+    </message>
+    <message>
+        <source>Version：</source>
+        <translation>版本号：</translation>
+    </message>
+    <message>
+        <source>Firmware:</source>
+        <translation>固件版本号：</translation>
+    </message>
+    <message>
+        <source>firmware updates</source>
+        <translation>固件升级</translation>
     </message>
 </context>
 </TS>
