@@ -447,12 +447,12 @@ private slots:
         QVERIFY(w->isDeviceConnected());
 
         QTRY_COMPARE_WITH_TIMEOUT(hints.count(), 1, 5000);
-        QVERIFY(clock.elapsed() >= 1900);
+        QVERIFY(clock.elapsed() >= 1800);
         QCOMPARE(hints.at(0), (QVariantList{false, true}));
         QTRY_COMPARE(blockOf(w), config);
         QCOMPARE(sn.count(), 0);
         QTRY_COMPARE_WITH_TIMEOUT(sn.count(), 1, 5000);
-        QVERIFY(clock.elapsed() >= 2900);
+        QVERIFY(clock.elapsed() >= 2700); // coarse timers may fire 5% early
         QCOMPARE(sn.at(0).at(0).toString(), QString("K-77"));
         QCOMPARE(hints.count(), 1); // the serial request is not reported
         fake->onSend = nullptr;
