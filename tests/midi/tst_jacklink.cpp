@@ -1,0 +1,233 @@
+#include "KeyboardModel.h"
+#include "MidiPorts.h"
+#include "RtMidiBackend.h"
+#include "Sysex.h"
+
+#include <QtTest>
+
+#include <condition_variable>
+#include <deque>
+#include <mutex>
+
+// The real MIDI path: a private JACK server, the keyboard simulator on it, and
+// the port wrappers over RtMidiBackend talking to the simulator.
+namespace {
+
+std::mutex g_mutex;
+std::condition_variable g_arrived;
+std::deque<QByteArray> g_received;
+
+void deliver(char *data, int count)
+{
+    {
+        std::lock_guard<std::mutex> lock(g_mutex);
+        g_received.emplace_back(data, count);
+    }
+    delete[] data;
+    g_arrived.notify_all();
+}
+
+// The next received message, or an empty array after `ms` milliseconds.
+QByteArray nextMessage(int ms = 5000)
+{
+    std::unique_lock<std::mutex> lock(g_mutex);
+    if (!g_arrived.wait_for(lock, std::chrono::milliseconds(ms), [] { return !g_received.empty(); }))
+        return QByteArray();
+    QByteArray message = g_received.front();
+    g_received.pop_front();
+    return message;
+}
+
+int idOf(const QMap<int, QString> &devices)
+{
+    int found = -1;
+    int matches = 0;
+    for (auto it = devices.constBegin(); it != devices.constEnd(); ++it) {
+        if (it.value() == QLatin1String(kKeyboardProductName)) {
+            if (found < 0)
+                found = it.key();
+            ++matches;
+        }
+    }
+    return matches == 1 ? found : -1 - matches;
+}
+
+} // namespace
+
+class TstJackLink : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+    QProcess m_jackd;
+    QProcess m_sim;
+    QByteArray m_simOutput;
+    std::unique_ptr<RtMidiBackend> m_backend;
+
+    // Waits for a line printed by the simulator, keeping what follows it.
+    bool waitForSimLine(const QByteArray &line, int ms = 5000)
+    {
+        QElapsedTimer clock;
+        clock.start();
+        for (;;) {
+            m_simOutput += m_sim.readAllStandardOutput();
+            const int at = m_simOutput.indexOf(line + '\n');
+            if (at >= 0) {
+                m_simOutput.remove(0, at + line.size() + 1);
+                return true;
+            }
+            if (clock.elapsed() > ms || m_sim.state() != QProcess::Running)
+                return false;
+            m_sim.waitForReadyRead(50);
+        }
+    }
+
+    QByteArray dump() const
+    {
+        QFile file(m_dir.filePath("dump.bin"));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(m_dir.isValid());
+        // A server of our own, so parallel runs and other users never meet.
+        const QByteArray server = "q7x-midi-test-" + QByteArray::number(QCoreApplication::applicationPid())
+                                  + "-" + QByteArray::number(QRandomGenerator::global()->bounded(1 << 30));
+        qputenv("JACK_DEFAULT_SERVER", server);
+        qputenv("JACK_NO_AUDIO_RESERVATION", "1");
+        // timeout bounds the server's life even if this test dies.
+        m_jackd.setProcessChannelMode(QProcess::MergedChannels);
+        m_jackd.start("timeout", {"--kill-after=5", "300", "jackd", "--no-realtime", "-d", "dummy",
+                                  "-r", "48000", "-p", "256"});
+        QVERIFY2(m_jackd.waitForStarted(5000), "jackd (package jackd2) cannot be started");
+        QElapsedTimer clock;
+        clock.start();
+        while (!RtMidiBackend::jackServerRunning()) {
+            QVERIFY2(clock.elapsed() < 15000, m_jackd.readAll().constData());
+            QVERIFY2(m_jackd.state() == QProcess::Running, m_jackd.readAll().constData());
+            QThread::msleep(50);
+        }
+
+        m_sim.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        m_sim.start("timeout", {"--kill-after=5", "300", RAMBAKEY_SIM, "--api", "jack", "--dump",
+                                m_dir.filePath("dump.bin"), "--serial", "ABC123", "--version", "1.2.3",
+                                "--note", "61", "--no-loader"});
+        QVERIFY(m_sim.waitForStarted(5000));
+        QVERIFY2(waitForSimLine("READY", 10000), m_simOutput.constData());
+
+        m_backend = RtMidiBackend::create(RtMidiBackend::Api::Jack);
+        QVERIFY(m_backend);
+        MidiBackend::setInstance(m_backend.get());
+    }
+
+    void cleanupTestCase()
+    {
+        MidiBackend::setInstance(nullptr);
+        m_backend.reset();
+        if (m_sim.state() == QProcess::Running) {
+            m_sim.terminate();
+            if (!m_sim.waitForFinished(5000))
+                m_sim.kill();
+        }
+        if (m_jackd.state() == QProcess::Running) {
+            m_jackd.terminate();
+            if (!m_jackd.waitForFinished(5000))
+                m_jackd.kill();
+            m_jackd.waitForFinished(2000);
+        }
+    }
+
+    void exchangeWithTheSimulator()
+    {
+        QCOMPARE(m_backend->apiName(), QString("jack"));
+        const int inId = idOf(listMidiInDevices());
+        const int outId = idOf(listMidiOutDevices());
+        QVERIFY2(inId >= 0, qPrintable(QStringList(listMidiInDevices().values()).join(", ")));
+        QVERIFY(outId >= 0);
+
+        MidiInPort in;
+        MidiOutPort out;
+        QVERIFY(in.open(inId, deliver));
+        QVERIFY(out.open(outId));
+        // Our own ports are there now, under another name.
+        QCOMPARE(idOf(listMidiInDevices()), inId);
+        QCOMPARE(idOf(listMidiOutDevices()), outId);
+
+        // Configuration request and reply; the time of the first round trip
+        // is reported for reference.
+        const QByteArray request = Sysex::request(Sysex::ConfigurationRequest);
+        QList<double> trips;
+        QByteArray reply;
+        for (int i = 0; i < 5; ++i) {
+            QElapsedTimer clock;
+            clock.start();
+            QVERIFY(out.sendLongMessage(request.constData(), request.size()));
+            reply = nextMessage();
+            trips << clock.nsecsElapsed() / 1e6;
+            QCOMPARE(reply.size(), Sysex::kBlockSize);
+            QVERIFY(waitForSimLine("REQUEST config"));
+        }
+        std::sort(trips.begin(), trips.end());
+        qInfo().noquote() << QStringLiteral("configuration round trip over JACK (48 kHz, 256 frames): "
+                                            "median %1 ms, min %2 ms, max %3 ms")
+                                 .arg(trips[2], 0, 'f', 1)
+                                 .arg(trips[0], 0, 'f', 1)
+                                 .arg(trips[4], 0, 'f', 1);
+        QCOMPARE(reply.toHex(), dump().toHex());
+        QCOMPARE(reply.left(9).toHex(), QByteArray("f0023d01020300206f"));
+        QCOMPARE(reply.mid(9, 235), KeyboardModel::factoryParameters());
+        QCOMPARE(quint8(reply[244]), quint8(0xF7));
+
+        // Serial number.
+        const QByteArray serialRequest = Sysex::request(Sysex::SerialNumber);
+        QVERIFY(out.sendLongMessage(serialRequest.constData(), serialRequest.size()));
+        const QByteArray serial = nextMessage();
+        QVERIFY(waitForSimLine("REQUEST serial"));
+        QCOMPARE(serial.size(), 25);
+        QCOMPARE(quint8(serial[1]), quint8(0x04));
+        QCOMPARE(serial.mid(9, 15), QByteArray("ABC123").append(QByteArray(9, '\0')));
+
+        // A configuration write, sent just before the output port closes, as
+        // "SEND TO HARDWARE" does: it must still arrive whole.
+        QByteArray block = reply;
+        for (int i = 9; i < 244; ++i)
+            block[i] = char((i * 7) & 0x7F);
+        block[3] = 9; // a version the keyboard must not take over
+        const QByteArray write = Sysex::configurationWrite(block.constData());
+        QVERIFY(out.sendLongMessage(write.constData(), write.size()));
+        out.close();
+        QVERIFY2(waitForSimLine("STORED config"), m_simOutput.constData());
+        QByteArray expected = reply;
+        expected.replace(9, 235, block.mid(9, 235));
+        QTRY_COMPARE(dump().toHex(), expected.toHex());
+
+        // The keyboard now reports what was written.
+        QVERIFY(out.open(outId));
+        QVERIFY(out.sendLongMessage(request.constData(), request.size()));
+        QCOMPARE(nextMessage().toHex(), expected.toHex());
+
+        // A request of the wrong length is ignored with a line and no answer.
+        const QByteArray odd = QByteArray::fromHex("f002000100000020006ff7");
+        QVERIFY(out.sendLongMessage(odd.constData(), odd.size()));
+        QVERIFY(waitForSimLine("IGNORED request 0x02 of 11 bytes"));
+        QVERIFY(nextMessage(300).isEmpty());
+
+        in.close();
+        out.close();
+    }
+
+    void simulatorLeavesOnSigterm()
+    {
+        m_sim.terminate();
+        QVERIFY(m_sim.waitForFinished(5000));
+        QCOMPARE(m_sim.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(m_sim.exitCode(), 0);
+        QVERIFY(waitForSimLine("EXIT", 100));
+        QTRY_VERIFY(idOf(listMidiInDevices()) == -1 && idOf(listMidiOutDevices()) == -1);
+    }
+};
+
+QTEST_GUILESS_MAIN(TstJackLink)
+#include "tst_jacklink.moc"
