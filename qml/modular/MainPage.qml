@@ -33,6 +33,7 @@ Item {
     }
 
     CusImage {
+        objectName: "panelPicture"
         x: 0
         y: 0
         source: "qrc:/img/bg@2x.png"
@@ -161,6 +162,7 @@ Item {
     }
 
     CusImage {
+        objectName: "keyboardPicture"
         x: 862
         y: 363
         source: "qrc:/img/qin@2x.png"

@@ -1,26 +1,13 @@
 import QtQuick 2.15
 import QtTest 1.2
 
-// The whole window with the stand-in back end.
+// The whole window, loaded from the resources as the program loads it, with
+// the stand-in back end.
 TestCase {
     id: tc
     name: "MainWindow"
 
     property var win: null
-
-    function findChild(item, name) {
-        if (!item)
-            return null
-        if (item.objectName === name)
-            return item
-        var kids = item.children
-        for (var i = 0; i < kids.length; ++i) {
-            var found = findChild(kids[i], name)
-            if (found)
-                return found
-        }
-        return null
-    }
 
     function createWindow() {
         var c = Qt.createComponent("qrc:/qml/main.qml")
@@ -33,10 +20,9 @@ TestCase {
 
     function init() {
         MainLogic.scalingRate = 1.0
-        MainLogic.clearCalls()
-        Tran.clearCalls()
-        Tran.storedLanguage = "English"
         Tran.reTrans("English")
+        Tran.storedLanguage = "English"
+        MainLogic.clearCalls()
         Tran.clearCalls()
         win = createWindow()
         waitForRendering(win.contentItem)
@@ -50,10 +36,199 @@ TestCase {
         wait(0)
     }
 
+    function page(name) {
+        return findChild(win.mainPage, name)
+    }
+
     function test_startUp() {
         compare(win.title, "VornelRambaKEYQ7Xwidonw")
         compare(win.width, 1200)
         compare(win.height, 676)
+        verify(win.flags & Qt.FramelessWindowHint)
+        verify(win.flags & Qt.WindowMinimizeButtonHint)
         compare(Tran.calls, ["getLanguage", "reTrans English"])
+        compare(win.helpDialog.linkState, "englishHelp")
+        // Dialogs exist but stay closed.
+        verify(!win.functionDialog.visible)
+        verify(!win.helpDialog.visible)
+        verify(!win.progressDialog.visible)
+        verify(!win.colorDialog.visible)
+        // "@2x" pictures show at half their pixel size.
+        var bg = page("panelPicture")
+        compare(String(bg.source), "qrc:/img/bg@2x.png")
+        compare(bg.width, 1110)
+        compare(bg.height, 548)
+        var keyboard = page("keyboardPicture")
+        compare(keyboard.width, keyboard.sourceSize.width / 2)
+    }
+
+    function allGeometry(item, out) {
+        var kids = item.children
+        for (var i = 0; i < kids.length; ++i) {
+            out.push([kids[i].x, kids[i].y, kids[i].width, kids[i].height].join(","))
+            allGeometry(kids[i], out)
+        }
+        return out
+    }
+
+    function test_screen_change_scales_window_and_content() {
+        var design = allGeometry(win.contentItem, [])
+        MainLogic.scalingRate = 1.5
+        MainLogic.screenChanged()
+        compare(win.width, 1800)
+        compare(win.height, 1014)
+        compare(win.mainPage.x, 67.5)
+        compare(win.mainPage.y, 148.5)
+        compare(win.mainPage.width, 1665)
+        var send = page("sendButton")
+        compare(send.x, 936 * 1.5)
+        compare(send.width, 148 * 1.5)
+        compare(send.font.pixelSize, 15)
+        // The hint stays centred.
+        tryCompare(win.contentItem, "width", 1800)
+        fuzzyCompare(win.hint.x + win.hint.width / 2, 900, 1)
+
+        MainLogic.scalingRate = 1.0
+        MainLogic.screenChanged()
+        compare(win.width, 1200)
+        compare(win.height, 676)
+        compare(allGeometry(win.contentItem, []), design)
+    }
+
+    function test_start_at_scaled_rate() {
+        win.destroy()
+        MainLogic.scalingRate = 1.25
+        win = createWindow()
+        compare(win.width, 1500)
+        compare(win.height, 845)
+        compare(page("getButton").y, 482 * 1.25)
+    }
+
+    function test_nonsense_rate_keeps_design_size() {
+        win.destroy()
+        MainLogic.scalingRate = 0
+        win = createWindow()
+        compare(win.width, 1200)
+        compare(win.height, 676)
+    }
+
+    function test_connection_status() {
+        var status = page("connectState")
+        compare(status.state, "")
+        compare(status.text, "No device found")
+        compare(status.dotColor, "#707070")
+        compare(status.textColor, "#a0a0a0")
+        MainLogic.devStateChanged(true)
+        compare(status.state, "connect")
+        compare(status.text, "Device connected")
+        compare(status.dotColor, "#ff7900")
+        compare(status.textColor, "#e5e5e5")
+        MainLogic.devStateChanged(false)
+        compare(status.state, "")
+        compare(status.text, "No device found")
+        compare(status.dotColor, "#707070")
+    }
+
+    function test_note_label() {
+        var label = page("noteLabel")
+        MainLogic.padNumberChanged(60)
+        compare(label.text, "C4")
+        MainLogic.padNumberChanged(0)
+        compare(label.text, "C-1")
+        MainLogic.padNumberChanged(127)
+        compare(label.text, "G9")
+        MainLogic.padNumberChanged(61)
+        compare(label.text, "C#4")
+        MainLogic.padNumberChanged(128)
+        compare(label.text, "C#4")
+        MainLogic.padNumberChanged(-1)
+        compare(label.text, "C#4")
+    }
+
+    function test_result_hints() {
+        MainLogic.showHint(true, true)
+        compare(win.hint.text, "Succeeded in sending data")
+        verify(win.hint.showing)
+        MainLogic.showHint(false, true)
+        compare(win.hint.text, "Getting data succeeded")
+        MainLogic.showHint(true, false)
+        compare(win.hint.text, "Failed to send data")
+        MainLogic.showHint(false, false)
+        compare(win.hint.text, "Failed to get data")
+        verify(win.hint.holdTimer.running)
+    }
+
+    function test_send_and_get_buttons() {
+        mouseClick(page("sendButton"))
+        mouseClick(page("getButton"))
+        compare(MainLogic.calls, ["sendData", "getData"])
+    }
+
+    function test_bank_tabs_follow_pages_both_ways() {
+        var padSwipe = page("padSwipe"), padTabs = page("padTabs")
+        var knobSwipe = page("knobSwipe"), knobTabs = page("knobTabs")
+        compare(padTabs.itemAt(0).text, "BANK A")
+        compare(padTabs.itemAt(1).text, "BANK B")
+        verify(!padTabs.itemAt(2).visible)
+        // Swiping the pads selects their tab; the knob tabs stay.
+        padSwipe.incrementCurrentIndex()
+        compare(padSwipe.currentIndex, 1)
+        compare(padTabs.currentIndex, 1)
+        compare(knobTabs.currentIndex, 0)
+        compare(knobSwipe.currentIndex, 0)
+        // Clicking a knob tab shows its page.
+        mouseClick(knobTabs.itemAt(1))
+        compare(knobTabs.currentIndex, 1)
+        compare(knobSwipe.currentIndex, 1)
+        compare(padTabs.currentIndex, 1)
+        mouseClick(padTabs.itemAt(0))
+        compare(padSwipe.currentIndex, 0)
+        // And both ways still work after that.
+        padSwipe.incrementCurrentIndex()
+        compare(padTabs.currentIndex, 1)
+    }
+
+    function test_stored_language_chooses_link_row_data() {
+        return [
+            { tag: "Chinese", stored: "简体中文", state: "chineseHelp" },
+            { tag: "English", stored: "English", state: "englishHelp" },
+            { tag: "empty", stored: "", state: "englishHelp" },
+            { tag: "other", stored: "Deutsch", state: "englishHelp" },
+        ]
+    }
+    function test_stored_language_chooses_link_row(data) {
+        win.destroy()
+        Tran.storedLanguage = data.stored
+        Tran.clearCalls()
+        win = createWindow()
+        compare(Tran.calls, ["getLanguage", "reTrans " + data.stored])
+        compare(win.helpDialog.linkState, data.state)
+    }
+
+    function test_live_retranslation() {
+        verify(Tran.catalogueLoaded())
+        var status = page("connectState")
+        var bar = win.menuBarItem.menuBar
+        var languages = bar.menuAt(2).menuAt(2)
+        languages.actionAt(0).trigger()
+        // The whole window is Chinese at once, without reopening anything.
+        compare(win.helpDialog.linkState, "chineseHelp")
+        compare(status.text, "未连接")
+        compare(bar.menuAt(0).title, "文件")
+        compare(bar.menuAt(0).actionAt(0).text, "打开")
+        compare(bar.menuAt(2).actionAt(0).text, "打开用户指南")
+        compare(page("sendButton").text, "发送到硬件")
+        compare(page("padTabs").itemAt(1).text, "储存 B")
+        MainLogic.devStateChanged(true)
+        compare(status.text, "已连接")
+        MainLogic.showHint(true, false)
+        compare(win.hint.text, "发送数据失败")
+        // The language items keep their own names.
+        compare(languages.actionAt(0).text, "简体中文")
+        compare(languages.actionAt(1).text, "English")
+        languages.actionAt(1).trigger()
+        compare(win.helpDialog.linkState, "englishHelp")
+        compare(status.text, "Device connected")
+        compare(bar.menuAt(0).title, "File")
     }
 }

@@ -1,0 +1,138 @@
+import QtQuick 2.15
+import QtTest 1.2
+import "qrc:/qml/component/menuBar"
+
+Item {
+    id: root
+    width: 1200
+    height: 100
+
+    // Stands in for the window: records what the bar does to it.
+    QtObject {
+        id: fakeWindow
+        property int x: 100
+        property int y: 50
+        property int closed: 0
+        property int minimised: 0
+        function close() { ++closed }
+        function showMinimized() { ++minimised }
+    }
+    QtObject {
+        id: fakeDialog
+        property int shown: 0
+        function show() { ++shown }
+    }
+
+    MyMenuBar {
+        id: bar
+        window: fakeWindow
+        functionDialog: fakeDialog
+        helpDialog: fakeDialog
+    }
+
+    TestCase {
+        name: "MyMenuBar"
+        when: windowShown
+
+        function init() {
+            MainLogic.clearCalls()
+            DataMgt.clearCalls()
+            Tran.clearCalls()
+            fakeWindow.x = 100
+            fakeWindow.y = 50
+        }
+
+        function updateCalls() {
+            return MainLogic.calls.filter(function(c) { return c.indexOf("updateProgra") === 0 })
+        }
+
+        function test_drag_moves_only_on_movement() {
+            var area = bar.dragArea
+            mousePress(area, 200, 10)
+            mouseMove(area, 200, 10, -1, Qt.LeftButton)
+            compare(updateCalls(), [])
+            compare(fakeWindow.x, 100)
+            mouseMove(area, 205, 13, -1, Qt.LeftButton)
+            compare(fakeWindow.x, 105)
+            compare(fakeWindow.y, 53)
+            compare(updateCalls(), ["updateProgra 105 53"])
+            mouseMove(area, 195, 10, -1, Qt.LeftButton)
+            compare(fakeWindow.x, 100)
+            compare(fakeWindow.y, 53)
+            compare(updateCalls(), ["updateProgra 105 53", "updateProgra 100 53"])
+            mouseRelease(area, 195, 10)
+            // Hovering without a button moves nothing.
+            mouseMove(area, 300, 20)
+            compare(updateCalls().length, 2)
+        }
+
+        function test_drag_area_leaves_buttons_free() {
+            var area = bar.dragArea
+            var minimise = findChild(bar, "minimizeButton")
+            var close = findChild(bar, "closeButton")
+            verify(area.x + area.width <= minimise.x)
+            verify(minimise.x + minimise.width <= close.x)
+            compare(close.x + close.width, 1198 - 20)
+            mouseClick(close)
+            compare(fakeWindow.closed, 1)
+            mouseClick(minimise)
+            compare(fakeWindow.minimised, 1)
+            fakeWindow.closed = 0
+            fakeWindow.minimised = 0
+        }
+
+        function menu(i) { return bar.menuBar.menuAt(i) }
+
+        function test_menus_in_order() {
+            compare(bar.menuBar.count, 3)
+            compare(menu(0).title, "File")
+            compare(menu(1).title, "Auto Populate")
+            compare(menu(2).title, "Help")
+            var file = []
+            for (var i = 0; i < menu(0).count; ++i)
+                file.push(menu(0).actionAt(i).text)
+            compare(file, ["Open", "Save", "Save As", "Send To Hardware", "Get From Hardware",
+                           "Restore The Default", "Quit"])
+            compare(menu(2).actionAt(0).text, "Open Userguide   Ctrl+H")
+            compare(menu(2).actionAt(1).text, "About")
+            compare(menu(2).menuAt(2).title, "Language")
+        }
+
+        function test_file_actions_reach_the_back_end() {
+            for (var i = 0; i < 6; ++i)
+                menu(0).actionAt(i).trigger()
+            compare(MainLogic.calls, ["openFile", "save", "saveAs", "sendData", "getData"])
+            compare(DataMgt.calls, ["initDefaultData"])
+            menu(0).actionAt(6).trigger()
+            compare(fakeWindow.closed, 1)
+            fakeWindow.closed = 0
+            var shown = fakeDialog.shown
+            menu(1).actionAt(0).trigger()
+            menu(2).actionAt(1).trigger()
+            compare(fakeDialog.shown, shown + 2)
+        }
+
+        function test_shortcuts() {
+            compare(menu(0).actionAt(6).shortcut, "Ctrl+Q")
+            compare(menu(2).actionAt(0).shortcut, "Ctrl+H")
+            keySequence(StandardKey.Open)
+            keySequence(StandardKey.Save)
+            compare(MainLogic.calls, ["openFile", "save"])
+            MainLogic.guideUrl = ""
+            keySequence("Ctrl+H")
+            // The guide's place is asked for; with no guide nothing opens.
+            compare(MainLogic.calls, ["openFile", "save", "userGuideUrl"])
+        }
+
+        function test_language_menu_retranslates_before_storing() {
+            var languages = menu(2).menuAt(2)
+            compare(languages.actionAt(0).text, "简体中文")
+            compare(languages.actionAt(1).text, "English")
+            languages.actionAt(0).trigger()
+            compare(Tran.calls, ["reTrans 简体中文", "setLanguage 简体中文"])
+            Tran.clearCalls()
+            languages.actionAt(1).trigger()
+            compare(Tran.calls, ["reTrans English", "setLanguage English"])
+        }
+    }
+}
