@@ -74,6 +74,7 @@ DetectionDevice::DetectionDevice(QObject *parent, Sources sources)
 
 DetectionDevice::~DetectionDevice()
 {
+    m_udev.reset();
     stop();
 }
 
@@ -118,7 +119,10 @@ void DetectionDevice::start()
     m_running = true;
     m_pollTimer->start();
 
-    m_udev = std::make_unique<UdevMonitor>([this](const UdevEvent &event) { handleUdevEvent(event); });
+    m_udev = std::make_unique<UdevMonitor>([this](const UdevEvent &event) {
+        if (m_running)
+            handleUdevEvent(event);
+    });
     if (!m_udev->isActive())
         m_udev.reset(); // the serial list is polled instead
 
@@ -144,9 +148,13 @@ void DetectionDevice::stop()
     m_running = false;
     m_pollTimer->stop();
     // The monitor may be the caller (stop() from a slot of our own signal
-    // raised by a udev event), so it is not destroyed under its own feet.
-    if (m_udev)
-        m_udev.release()->deleteLater();
+    // raised by a udev event), so it is not destroyed under its own feet; as a
+    // child it still goes with this object if no event loop runs any more.
+    if (m_udev) {
+        UdevMonitor *monitor = m_udev.release();
+        monitor->setParent(this);
+        monitor->deleteLater();
+    }
 #ifdef Q7X_HAVE_DBUS
     if (m_powerWatch) {
         QDBusConnection bus = QDBusConnection::systemBus();
@@ -298,9 +306,17 @@ void DetectionDevice::pollNow()
         pollSerialPorts();
 }
 
-void DetectionDevice::pollMidiPorts()
+void DetectionDevice::pollMidiPorts(bool afterPlugIn)
 {
     const bool present = countKeyboardInputs() > 0;
+    // Right after the keyboard was plugged in, ports that are there count as
+    // its arrival even when the watch never saw them go (a quick re-plug, a
+    // USB reset reported as removal while the list still showed the old ports).
+    if (afterPlugIn && present && !m_keyboardSeen) {
+        m_keyboardPortsPresent = true;
+        reportEvent(kTagKeyboard, true);
+        return;
+    }
     if (present == m_keyboardPortsPresent)
         return;
     m_keyboardPortsPresent = present;
@@ -329,7 +345,7 @@ void DetectionDevice::schedulePortChecks()
     for (int delay : kPortCheckDelaysMs) {
         QTimer::singleShot(delay, this, [this] {
             if (m_running)
-                pollMidiPorts();
+                pollMidiPorts(true);
         });
     }
 }

@@ -111,7 +111,7 @@ private:
     void recheckOtherForm(const QString &removedTag);
     int countKeyboardInputs(QMap<int, QString> *devices = nullptr) const;
     QList<SerialPortEntry> serialPorts() const;
-    void pollMidiPorts();
+    void pollMidiPorts(bool afterPlugIn = false);
     void pollSerialPorts();
     void schedulePortChecks();
 

@@ -364,6 +364,28 @@ private slots:
 
     // A tty with the loader's ids is the loader, even with the id the table
     // lists for the keyboard's MIDI function (0416:0206).
+    void startStopAndDestroyWithWorkPending()
+    {
+        m_backend.setInputDevices({{0, kName}});
+        auto device = std::make_unique<DetectionDevice>(nullptr, DetectionDevice::Sources::Live);
+        QSignalSpy spy(device.get(), &DetectionDevice::s_devTypeAndState);
+        device->start(); // already running: no second set of sources
+        device->stop();
+        device->stop();
+        QVERIFY(!device->isRunning());
+        device->start();
+        QVERIFY(device->isRunning());
+        // Checks scheduled by a plug-in and a re-check after a removal are
+        // still pending when the object goes.
+        device->handleUdevEvent(udevEvent(true, "sound", "VID_1C75&PID_0206"));
+        device->handleDeviceEvent(QStringLiteral("USB#VID_0416&PID_0204#x"), true);
+        device->handleDeviceEvent(QStringLiteral("USB#VID_0416&PID_0204#x"), false);
+        QCOMPARE(spy.count(), 2);
+        device.reset();
+        QTest::qWait(DetectionDevice::kPortPollIntervalMs + 200);
+        QCOMPARE(spy.count(), 2);
+    }
+
     void udevLoaderTty()
     {
         DetectionDevice device(nullptr, DetectionDevice::Sources::None);
@@ -414,6 +436,22 @@ private slots:
         device.pollNow();
         QVERIFY(spy.isEmpty());
         QCOMPARE(lines.take(), QStringList({"message Param: 8004", R"(remove device: "vq041" status: false)"}));
+
+        // A quick re-plug: removed and added again before the port list ever
+        // looked empty. The keyboard is reported again.
+        m_backend.setInputDevices({{0, kName}});
+        device.pollNow();
+        QCOMPARE(emissions(spy), QList<Emission>({{"vq041", true}}));
+        device.handleUdevEvent(udevEvent(false, "sound", "VID_1C75&PID_0206"));
+        device.handleUdevEvent(udevEvent(true, "sound", "VID_1C75&PID_0206"));
+        QTRY_COMPARE(spy.count(), 2);
+        QCOMPARE(emissions(spy), QList<Emission>({{"vq041", false}, {"vq041", true}}));
+        QTest::qWait(DetectionDevice::kPortPollIntervalMs + 200); // the later checks add nothing
+        QVERIFY(spy.isEmpty());
+        m_backend.setInputDevices({});
+        device.pollNow();
+        QCOMPARE(emissions(spy), QList<Emission>({{"vq041", false}}));
+        lines.take();
 
         // Another sound card: logged with an empty tag, nothing reported.
         device.handleUdevEvent(udevEvent(true, "sound", "", "/sys/devices/pci0000:00/0000:00:1f.3/sound/card0"));
