@@ -39,7 +39,9 @@ struct SerialPortEntry
 //  - when udev is not running, a poll of the serial port list instead;
 //  - logind's sleep and shutdown signals, for the power debug lines.
 // One keyboard-seen flag covers both tags: an arrival while it is set and a
-// removal while it is clear are logged and not reported.
+// removal while it is clear are logged and not reported. When a reported form
+// leaves while the other one is present (seen by the watches but masked by the
+// flag), the other one is reported next, so the controller never loses it.
 class DetectionDevice : public QObject
 {
     Q_OBJECT
