@@ -21,6 +21,10 @@ TabBar {
     spacing: 0
     padding: 0
     height: itemHidth
+    // The tab bar centres tabs of explicit height in its content height; tying
+    // that to the bar's own height keeps the tabs at the top whatever size the
+    // layout scaler gives the bar.
+    contentHeight: height
     background: Item {}
 
     CusTabButton {

@@ -62,10 +62,14 @@ TestCase {
         compare(keyboard.width, keyboard.sourceSize.width / 2)
     }
 
+    // Geometry of every item below `item`, except the content items of
+    // flickable views, which their views size for themselves.
     function allGeometry(item, out) {
         var kids = item.children
+        var flickable = item.contentWidth !== undefined && item.contentItem !== undefined
         for (var i = 0; i < kids.length; ++i) {
-            out.push([kids[i].x, kids[i].y, kids[i].width, kids[i].height].join(","))
+            if (!(flickable && kids[i] === item.contentItem))
+                out.push(kids[i] + " " + [kids[i].x, kids[i].y, kids[i].width, kids[i].height].join(","))
             allGeometry(kids[i], out)
         }
         return out
@@ -92,7 +96,11 @@ TestCase {
         MainLogic.screenChanged()
         compare(win.width, 1200)
         compare(win.height, 676)
-        compare(allGeometry(win.contentItem, []), design)
+        tryCompare(win.contentItem, "width", 1200)
+        var after = allGeometry(win.contentItem, [])
+        compare(after.length, design.length)
+        for (var i = 0; i < design.length; ++i)
+            compare(after[i], design[i], "item " + i)
     }
 
     function test_start_at_scaled_rate() {
