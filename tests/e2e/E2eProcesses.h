@@ -1,0 +1,109 @@
+#pragma once
+// Helper processes of the end-to-end tests: a private JACK server and the
+// keyboard simulator. Every child is started under `timeout` (so it cannot
+// outlive a hung test by long) and is told to stop when the test process dies,
+// crashed or not.
+
+#include <QByteArray>
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QRandomGenerator>
+#include <QStringList>
+#include <QThread>
+
+#include <csignal>
+#include <sys/prctl.h>
+
+// A child process that receives SIGTERM when this test process ends.
+class ChildProcess : public QProcess
+{
+public:
+    using QProcess::QProcess;
+    ~ChildProcess() override { stop(); }
+
+    // Starts `program args` under timeout(1) with a lifetime bound in seconds.
+    bool startBounded(const QString &program, const QStringList &args, int seconds = 300)
+    {
+        start(QStringLiteral("timeout"),
+              QStringList{QStringLiteral("--kill-after=5"), QString::number(seconds), program}
+                  + args);
+        return waitForStarted(5000);
+    }
+
+    void stop()
+    {
+        if (state() == QProcess::NotRunning)
+            return;
+        terminate();
+        if (!waitForFinished(5000)) {
+            kill();
+            waitForFinished(2000);
+        }
+    }
+
+    // Waits for a whole output line equal to `line` (stdout), consuming the
+    // output up to and including it. Keeps everything read in `seen`.
+    bool waitForLine(const QByteArray &line, int ms = 5000) { return waitForLineStartingWith(line, ms, true); }
+
+    // Same for a line beginning with `prefix`; the whole line goes to *found.
+    bool waitForLineStartingWith(const QByteArray &prefix, int ms, bool exact = false,
+                                 QByteArray *found = nullptr)
+    {
+        QElapsedTimer clock;
+        clock.start();
+        for (;;) {
+            const QByteArray more = readAllStandardOutput();
+            m_pending += more;
+            seen += more;
+            int start = 0;
+            int end;
+            while ((end = m_pending.indexOf('\n', start)) >= 0) {
+                const QByteArray current = m_pending.mid(start, end - start);
+                start = end + 1;
+                if (exact ? current == prefix : current.startsWith(prefix)) {
+                    m_pending.remove(0, start);
+                    if (found)
+                        *found = current;
+                    return true;
+                }
+            }
+            m_pending.remove(0, start);
+            if (clock.elapsed() > ms || state() != QProcess::Running)
+                return false;
+            // Let the test's own event loop run too (timers, queued signals).
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+            waitForReadyRead(20);
+        }
+    }
+
+    QByteArray seen;
+
+protected:
+    void setupChildProcess() override
+    {
+        ::prctl(PR_SET_PDEATHSIG, SIGTERM);
+    }
+
+private:
+    QByteArray m_pending;
+};
+
+// Picks a JACK server name nobody else uses and puts it into the environment,
+// where this process and every child started afterwards find it.
+inline QByteArray choosePrivateJackServer(const char *purpose)
+{
+    const QByteArray name = QByteArray("q7x-") + purpose + '-'
+                            + QByteArray::number(QCoreApplication::applicationPid()) + '-'
+                            + QByteArray::number(QRandomGenerator::global()->bounded(1 << 30));
+    qputenv("JACK_DEFAULT_SERVER", name);
+    qputenv("JACK_NO_AUDIO_RESERVATION", "1");
+    return name;
+}
+
+inline QStringList jackdArguments()
+{
+    return {QStringLiteral("--no-realtime"), QStringLiteral("-d"),
+            QStringLiteral("dummy"), QStringLiteral("-r"), QStringLiteral("48000"),
+            QStringLiteral("-p"), QStringLiteral("256")};
+}

@@ -1,0 +1,174 @@
+// The editor's back end against the keyboard simulator on a private JACK
+// server: the start-up scan finds the keyboard, the automatic requests fetch
+// its configuration and serial number, "SEND TO HARDWARE" stores the block in
+// the keyboard, and the keyboard leaving is noticed by the device monitor.
+
+#include "DataManagement.h"
+#include "E2eProcesses.h"
+#include "MainWindow.h"
+#include "MidiBackend.h"
+#include "RtMidiBackend.h"
+#include "ScriptedPrompter.h"
+
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <memory>
+
+class TestE2eKeyboard : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+    ChildProcess m_jackd;
+    ChildProcess m_sim;
+    std::unique_ptr<MidiBackend> m_backend;
+    std::unique_ptr<ScriptedPrompter> m_prompter;
+    std::unique_ptr<MainWindow> m_window;
+    std::unique_ptr<QSignalSpy> m_hints;
+    std::unique_ptr<QSignalSpy> m_serials;
+    std::unique_ptr<QSignalSpy> m_states;
+    QElapsedTimer m_sinceStart;
+
+    QByteArray dump() const
+    {
+        QFile file(m_dir.filePath("keyboard.bin"));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+    QByteArray block() const
+    {
+        return QByteArray(m_window->dataManagement()->blockData(), DataManagement::BlockSize);
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(m_dir.isValid());
+        choosePrivateJackServer("e2e");
+        m_jackd.setProcessChannelMode(QProcess::MergedChannels);
+        QVERIFY2(m_jackd.startBounded("jackd", jackdArguments()),
+                 "jackd (package jackd2) cannot be started");
+        QElapsedTimer clock;
+        clock.start();
+        while (!RtMidiBackend::jackServerRunning()) {
+            QVERIFY2(m_jackd.state() == QProcess::Running, m_jackd.readAll().constData());
+            QVERIFY2(clock.elapsed() < 15000, "the JACK server did not come up");
+            QThread::msleep(50);
+        }
+
+        m_sim.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        QVERIFY(m_sim.startBounded(RAMBAKEY_SIM,
+                                   {"--api", "jack", "--dump", m_dir.filePath("keyboard.bin"),
+                                    "--serial", "E2E-0042", "--version", "1.0.3", "--note", "62",
+                                    "--no-loader"}));
+        QVERIFY2(m_sim.waitForLine("READY", 10000), m_sim.seen.constData());
+        QCOMPARE(dump().size(), DataManagement::BlockSize);
+
+        m_backend = MidiBackend::createSystem("jack");
+        QVERIFY(m_backend);
+        QCOMPARE(m_backend->apiName(), QString("jack"));
+        MidiBackend::setInstance(m_backend.get());
+        m_prompter = std::make_unique<ScriptedPrompter>();
+    }
+
+    void cleanupTestCase()
+    {
+        m_hints.reset();
+        m_serials.reset();
+        m_states.reset();
+        m_window.reset();
+        MidiBackend::setInstance(nullptr);
+        m_backend.reset();
+        m_sim.stop();
+        m_jackd.stop();
+        m_prompter.reset();
+    }
+
+    void startUpFindsTheKeyboard()
+    {
+        MainWindow::Options options;
+        options.loadQml = false;
+        options.firmwareServer = QUrl("ftp://127.0.0.1:1/"); // never a real server
+        m_sinceStart.start();
+        m_window = std::make_unique<MainWindow>(options);
+        m_hints = std::make_unique<QSignalSpy>(m_window.get(), &MainWindow::showHint);
+        m_serials = std::make_unique<QSignalSpy>(m_window.get(), &MainWindow::s_snNum);
+        m_states = std::make_unique<QSignalSpy>(m_window.get(), &MainWindow::devStateChanged);
+        QVERIFY(m_window->isDeviceConnected());
+        QVERIFY(m_window->inputDeviceIndex() >= 0);
+        QVERIFY(m_window->outputDeviceIndex() >= 0);
+        // Until the keyboard answers, the pages show the defaults.
+        QCOMPARE(m_window->dataManagement()->getPadInfo(0).value("padData").toInt(), 68);
+    }
+
+    void configurationArrivesAfterTwoSeconds()
+    {
+        QVERIFY(m_window);
+        QTRY_VERIFY_WITH_TIMEOUT(!m_hints->isEmpty(), 6000);
+        QVERIFY(m_sinceStart.elapsed() >= 1800);
+        QCOMPARE(m_hints->at(0), (QVariantList{false, true}));
+        QVERIFY2(m_sim.waitForLine("REQUEST config", 5000), m_sim.seen.constData());
+        const QByteArray keyboard = dump();
+        QTRY_COMPARE_WITH_TIMEOUT(block(), keyboard, 5000);
+        QCOMPARE(m_window->currentFirmwareVersion(), QString("1.03"));
+        QTRY_VERIFY(!m_window->inputPortOpen());
+        QVERIFY(m_prompter->boxes.isEmpty());
+    }
+
+    void serialNumberArrivesAfterThreeSeconds()
+    {
+        QVERIFY(m_window);
+        QTRY_VERIFY_WITH_TIMEOUT(!m_serials->isEmpty(), 6000);
+        QVERIFY(m_sinceStart.elapsed() >= 2700);
+        QCOMPARE(m_serials->at(0).at(0).toString(), QString("E2E-0042"));
+        QCOMPARE(m_hints->size(), 1); // the serial request has no hint
+        QTRY_VERIFY(!m_window->inputPortOpen());
+    }
+
+    void sendStoresTheBlockInTheKeyboard()
+    {
+        QVERIFY(m_window);
+        DataManagement *store = m_window->dataManagement();
+        store->setPadInfo(2, "padData", 33);
+        store->setKnobInfo(9, "knboCh", 12);
+        store->setARPInfo("swing", 4);
+        const QByteArray before = block();
+
+        m_window->sendData();
+        QCOMPARE(m_hints->size(), 2);
+        QCOMPARE(m_hints->at(1), (QVariantList{true, true}));
+        // The simulator only stores a write whose command byte is 0x01.
+        QVERIFY2(m_sim.waitForLine("STORED config", 5000), m_sim.seen.constData());
+        QVERIFY(!m_window->inputPortOpen());
+        QVERIFY(!m_window->outputPortOpen());
+        QTRY_COMPARE(dump().mid(9, 235), before.mid(9, 235));
+        QCOMPARE(block(), before); // the editor's copy is unchanged
+        QVERIFY(!m_sim.seen.contains("IGNORED"));
+
+        // Asking again brings back exactly what was written.
+        store->initDefaultData();
+        m_window->getData();
+        QTRY_COMPARE_WITH_TIMEOUT(block(), dump(), 5000);
+        QCOMPARE(block().mid(9, 235), before.mid(9, 235));
+        QVERIFY(m_prompter->boxes.isEmpty());
+    }
+
+    void removalIsNoticed()
+    {
+        QVERIFY(m_window);
+        QVERIFY(m_states->isEmpty());
+        m_sim.stop();
+        QTRY_VERIFY_WITH_TIMEOUT(!m_states->isEmpty(), 6000);
+        QCOMPARE(m_states->at(0).at(0).toBool(), false);
+        QVERIFY(!m_window->isDeviceConnected());
+
+        // Without the keyboard, sending fails quietly.
+        m_window->sendData();
+        QCOMPARE(m_hints->last(), (QVariantList{true, false}));
+        QVERIFY(m_prompter->boxes.isEmpty());
+    }
+};
+
+QTEST_MAIN(TestE2eKeyboard)
+#include "tst_e2e_keyboard.moc"
