@@ -227,6 +227,59 @@ private slots:
         QVERIFY(waitForSimLine("EXIT", 100));
         QTRY_VERIFY(idOf(listMidiInDevices()) == -1 && idOf(listMidiOutDevices()) == -1);
     }
+
+    // The firmware-update entry turns the keyboard into its loader: the MIDI
+    // ports go, a serial device appears and takes a YMODEM transfer (sent
+    // here by lrzsz's sb), then the keyboard comes back on MIDI.
+    void loaderTakesAnImageAndComesBack()
+    {
+        const QString link = m_dir.filePath("loader");
+        const QString images = m_dir.filePath("images");
+        m_simOutput.clear();
+        m_sim.start("timeout", {"--kill-after=5", "300", RAMBAKEY_SIM, "--api", "jack", "--loader-link",
+                                link, "--loader-dir", images, "--loader-timeout", "60"});
+        QVERIFY(m_sim.waitForStarted(5000));
+        QVERIFY2(waitForSimLine("READY", 10000), m_simOutput.constData());
+
+        QByteArray image(5000, '\0');
+        for (int i = 0; i < image.size(); ++i)
+            image[i] = char(QRandomGenerator::global()->bounded(256));
+        QFile file(m_dir.filePath("fw-1.03.bin"));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(image);
+        file.close();
+
+        MidiOutPort out;
+        QTRY_VERIFY(idOf(listMidiOutDevices()) >= 0);
+        QVERIFY(out.open(idOf(listMidiOutDevices())));
+        const QByteArray entry = Sysex::request(Sysex::FirmwareUpdateEntry);
+        QVERIFY(out.sendLongMessage(entry.constData(), entry.size()));
+        QVERIFY(waitForSimLine("ENTRY firmware-update"));
+        QVERIFY2(waitForSimLine(QStringLiteral("LOADER ready %1").arg(link).toUtf8()), m_simOutput.constData());
+        out.close();
+        QTRY_VERIFY(idOf(listMidiInDevices()) == -1 && idOf(listMidiOutDevices()) == -1);
+
+        QProcess sender;
+        sender.setWorkingDirectory(m_dir.path());
+        sender.setStandardInputFile(link);
+        sender.setStandardOutputFile(link, QIODevice::Append);
+        sender.start("timeout", {"60", "sb", "-k", "fw-1.03.bin"});
+        QVERIFY(sender.waitForFinished(65000));
+        QCOMPARE(sender.exitCode(), 0);
+
+        const QByteArray sha = QCryptographicHash::hash(image, QCryptographicHash::Sha256).toHex();
+        QVERIFY2(waitForSimLine("LOADER received fw-1.03.bin 5000 " + sha, 10000), m_simOutput.constData());
+        QFile received(QDir(images).filePath("fw-1.03.bin"));
+        QVERIFY(received.open(QIODevice::ReadOnly));
+        QCOMPARE(received.readAll(), image);
+        QVERIFY(waitForSimLine("READY", 10000));
+        QTRY_VERIFY(idOf(listMidiInDevices()) >= 0 && idOf(listMidiOutDevices()) >= 0);
+        QVERIFY(!QFileInfo::exists(link));
+
+        m_sim.terminate();
+        QVERIFY(m_sim.waitForFinished(5000));
+        QCOMPARE(m_sim.exitCode(), 0);
+    }
 };
 
 QTEST_GUILESS_MAIN(TstJackLink)

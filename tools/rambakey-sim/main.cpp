@@ -37,12 +37,18 @@
 // Loader (firmware update)
 //   On the firmware-update entry the simulator leaves MIDI (its client and
 //   ports disappear, as the real keyboard re-enumerates) and becomes the
-//   firmware loader: a pseudo-terminal appears at --loader-link (default
-//   /tmp/rambakey-loader) with a YMODEM receiver behind it (lrzsz's rb run by
-//   socat), which stores the image in --loader-dir (default a "loader" folder
-//   in the system temp dir; an existing file of the same name is replaced).
-//   When the transfer ends, or after --loader-timeout seconds (default 120)
-//   without one, the loader goes away and the keyboard comes back on MIDI.
+//   firmware loader: a pseudo-terminal appears, reachable through the link
+//   --loader-link (default /tmp/rambakey-loader), with a YMODEM receiver
+//   behind it (one file per batch, CRC-16, 128/1024-byte blocks; it calls for
+//   the header with 'C' about 100 ms after the device is opened and then once
+//   a second, NAKs the first EOT, ACKs the second and asks for the end of the
+//   batch with 'C'). The image is stored under its own name (no paths) in
+//   --loader-dir (default "rambakey-loader-images" in the temp folder; a file
+//   of the same name is replaced). When the transfer ends, fails, or after
+//   --loader-timeout seconds (default 120) without one, the device and its
+//   link go away and the keyboard comes back on MIDI ("READY" again).
+//   USB identifiers cannot be faked on a pseudo-terminal: the editor has to be
+//   told the device path.
 //   --no-loader keeps it on MIDI and only reports the entry.
 //
 // Output (stdout, one line per event, flushed at once)
@@ -62,19 +68,14 @@
 // client cannot be made or the MIDI system goes away, 2 for bad options.
 
 #include "KeyboardModel.h"
+#include "LoaderPort.h"
 #include "SimMidiPort.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QCryptographicHash>
-#include <QDateTime>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
-#include <QFileInfo>
-#include <QMap>
-#include <QPair>
-#include <QProcess>
 #include <QSaveFile>
 #include <QSocketNotifier>
 #include <QStandardPaths>
@@ -224,84 +225,54 @@ private:
     // The keyboard leaves MIDI and shows up as the loader's serial device.
     void startLoader()
     {
-        // Let the process cycle carry out anything still queued, then leave.
         stopMidi();
-        const QString dir = m_options.loaderDir;
-        if (!QDir().mkpath(dir)) {
-            say(QStringLiteral("LOADER failed cannot create %1").arg(dir));
-            QTimer::singleShot(0, this, [this] { comeBack(); });
+        m_loader = std::make_unique<LoaderPort>(m_options.loaderLink);
+        QString error;
+        if (!QDir().mkpath(m_options.loaderDir)) {
+            say(QStringLiteral("LOADER failed cannot create %1").arg(m_options.loaderDir));
+            QTimer::singleShot(0, this, [this] { loaderDone(); });
             return;
         }
-        m_before = snapshot(dir);
-        QFile::remove(m_options.loaderLink);
-        m_loaderProcess = new QProcess(this);
-        m_loaderProcess->setWorkingDirectory(dir);
-        m_loaderProcess->setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        m_loaderProcess->setStandardOutputFile(QProcess::nullDevice());
-        // wait-slave: the receiver starts only once the editor opens the port,
-        // so its first 'C' is not lost. rb -y replaces an existing image.
-        const QStringList args = {
-            QStringLiteral("-d0"), QStringLiteral("-t"), QStringLiteral("2"),
-            QStringLiteral("PTY,link=%1,raw,echo=0,wait-slave").arg(m_options.loaderLink),
-            QStringLiteral("EXEC:rb -y -q,pty,raw,echo=0")};
-        connect(m_loaderProcess, QOverload<int, QProcess::ExitStatus>::of(&QProcess::finished), this,
-                [this](int code, QProcess::ExitStatus status) { loaderFinished(code, status); });
-        m_loaderProcess->start(QStringLiteral("socat"), args);
-        if (!m_loaderProcess->waitForStarted(5000)) {
-            say(QStringLiteral("LOADER failed cannot start socat"));
-            m_loaderProcess->deleteLater();
-            m_loaderProcess = nullptr;
-            QTimer::singleShot(0, this, [this] { comeBack(); });
+        if (!m_loader->open(&error)) {
+            say(QStringLiteral("LOADER failed %1").arg(error));
+            QTimer::singleShot(0, this, [this] { loaderDone(); });
             return;
         }
-        // socat creates the link before it waits for the editor.
-        QElapsedTimer clock;
-        clock.start();
-        while (!QFileInfo::exists(m_options.loaderLink) && clock.elapsed() < 5000
-               && m_loaderProcess->state() == QProcess::Running)
-            m_loaderProcess->waitForFinished(10);
-        if (m_loaderProcess && m_loaderProcess->state() == QProcess::Running)
-            say(QStringLiteral("LOADER ready %1").arg(m_options.loaderLink));
+        m_loader->finished = [this] { QTimer::singleShot(0, this, [this] { loaderDone(); }); };
         m_loaderTimer.setSingleShot(true);
         m_loaderTimer.disconnect();
         connect(&m_loaderTimer, &QTimer::timeout, this, [this] {
-            m_timedOut = true;
-            if (m_loaderProcess)
-                m_loaderProcess->terminate();
+            say(QStringLiteral("LOADER failed timeout"));
+            m_loaderReported = true;
+            loaderDone();
         });
-        m_timedOut = false;
+        m_loaderReported = false;
         m_loaderTimer.start(m_options.loaderTimeoutS * 1000);
+        say(QStringLiteral("LOADER ready %1").arg(m_options.loaderLink));
     }
 
-    void loaderFinished(int code, QProcess::ExitStatus status)
+    void loaderDone()
     {
         m_loaderTimer.stop();
-        if (m_loaderProcess) {
-            m_loaderProcess->deleteLater();
-            m_loaderProcess = nullptr;
+        if (m_loader && !m_loaderReported) {
+            const YmodemReceiver &receiver = m_loader->receiver();
+            if (receiver.state() == YmodemReceiver::State::Done) {
+                const QByteArray image = receiver.fileData();
+                QSaveFile file(QDir(m_options.loaderDir).filePath(receiver.fileName()));
+                if (file.open(QIODevice::WriteOnly) && file.write(image) == image.size() && file.commit())
+                    say(QStringLiteral("LOADER received %1 %2 %3")
+                            .arg(receiver.fileName())
+                            .arg(image.size())
+                            .arg(QString::fromLatin1(
+                                QCryptographicHash::hash(image, QCryptographicHash::Sha256).toHex())));
+                else
+                    say(QStringLiteral("LOADER failed cannot write %1: %2")
+                            .arg(file.fileName(), file.errorString()));
+            } else {
+                say(QStringLiteral("LOADER failed %1").arg(receiver.error()));
+            }
         }
-        QFile::remove(m_options.loaderLink);
-        const QString image = newestChange(m_options.loaderDir);
-        if (m_timedOut) {
-            say(QStringLiteral("LOADER failed timeout"));
-        } else if (status != QProcess::NormalExit || code != 0 || image.isEmpty()) {
-            say(QStringLiteral("LOADER failed transfer ended with status %1").arg(code));
-        } else {
-            QFile file(QDir(m_options.loaderDir).filePath(image));
-            QCryptographicHash hash(QCryptographicHash::Sha256);
-            if (file.open(QIODevice::ReadOnly) && hash.addData(&file))
-                say(QStringLiteral("LOADER received %1 %2 %3")
-                        .arg(image)
-                        .arg(file.size())
-                        .arg(QString::fromLatin1(hash.result().toHex())));
-            else
-                say(QStringLiteral("LOADER failed cannot read %1").arg(image));
-        }
-        comeBack();
-    }
-
-    void comeBack()
-    {
+        m_loader.reset(); // the device and its link go away
         if (!m_stopping && !startMidi())
             QCoreApplication::exit(1);
     }
@@ -309,39 +280,8 @@ private:
     void stopLoader()
     {
         m_stopping = true;
-        if (m_loaderProcess) {
-            m_loaderProcess->disconnect(this);
-            m_loaderProcess->terminate();
-            if (!m_loaderProcess->waitForFinished(2000))
-                m_loaderProcess->kill();
-            m_loaderProcess->waitForFinished(1000);
-            QFile::remove(m_options.loaderLink);
-        }
-    }
-
-    // File name -> (size, modification time), to see what the transfer wrote.
-    static QMap<QString, QPair<qint64, qint64>> snapshot(const QString &dir)
-    {
-        QMap<QString, QPair<qint64, qint64>> files;
-        for (const QFileInfo &info : QDir(dir).entryInfoList(QDir::Files | QDir::Hidden))
-            files.insert(info.fileName(), {info.size(), info.lastModified().toMSecsSinceEpoch()});
-        return files;
-    }
-
-    QString newestChange(const QString &dir) const
-    {
-        const auto after = snapshot(dir);
-        QString newest;
-        qint64 newestTime = -1;
-        for (auto it = after.constBegin(); it != after.constEnd(); ++it) {
-            if (m_before.value(it.key(), {-1, -1}) == it.value())
-                continue;
-            if (it.value().second > newestTime) {
-                newest = it.key();
-                newestTime = it.value().second;
-            }
-        }
-        return newest;
+        m_loaderTimer.stop();
+        m_loader.reset();
     }
 
     Options m_options;
@@ -349,11 +289,10 @@ private:
     SysexAssembler m_assembler;
     std::unique_ptr<SimMidiPort> m_port;
     std::unique_ptr<QSocketNotifier> m_notifier;
-    QProcess *m_loaderProcess = nullptr;
+    std::unique_ptr<LoaderPort> m_loader;
     QTimer m_loaderTimer;
-    bool m_timedOut = false;
+    bool m_loaderReported = false;
     bool m_stopping = false;
-    QMap<QString, QPair<qint64, qint64>> m_before;
 };
 
 bool alsaAvailable()
