@@ -9,7 +9,9 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDebug>
+#include <QOpenGLContext>
 #include <QQuickWindow>
+#include <QSGRendererInterface>
 #include <QUrl>
 
 #include <cstdio>
@@ -105,6 +107,16 @@ int main(int argc, char *argv[])
 
     installLogHandler(QStringLiteral("Log"), 1024);
     logStartupLine(__FILE__);
+
+    // Qt Quick aborts when it cannot get an OpenGL context (virtual machines,
+    // remote sessions without GL); draw in software there instead.
+    if (qEnvironmentVariableIsEmpty("QT_QUICK_BACKEND")) {
+        QOpenGLContext probe;
+        if (!probe.create()) {
+            qInfo() << "OpenGL is not available: the window is drawn in software";
+            QQuickWindow::setSceneGraphBackend(QSGRendererInterface::Software);
+        }
+    }
 
     // The MIDI system lives until after the controller is gone.
     std::unique_ptr<MidiBackend> midi = MidiBackend::createSystem(commandLine.midiApi);
