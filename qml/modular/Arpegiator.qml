@@ -1,12 +1,109 @@
 import QtQuick 2.15
+import QtQuick.Controls 2.15
 import "../BaseControl"
+import "../component"
+import "../component/EditorRules.js" as Rules
 
-// Arpeggiator settings. Frame only: the fields go here.
+// Arpeggiator: tempo (30 ... 280 BPM), mode, latch, time division and swing.
 Item {
+    id: root
+    property alias tempoField: tempoField
+    property alias modeList: modeList
+    property alias latchSwitch: latchSwitch
+    property alias timeList: timeList
+    property alias swingList: swingList
+
     width: 230
     height: 72
+
+    function reload() {
+        var info = DataMgt.getARPInfo()
+        if (!Rules.has(info, "tempo1"))
+            return
+        var tempo = Rules.unsignedByte(info.tempo1) + Rules.unsignedByte(info.tempo2) + 30
+        tempoField.text = String(Math.min(280, tempo))
+        modeList.currentIndex = Rules.choiceIndex(info.mode, modeList.count)
+        latchSwitch.checked = info.latch !== 0
+        timeList.currentIndex = Rules.choiceIndex(info.time, timeList.count)
+        swingList.currentIndex = Rules.choiceIndex(info.swing, swingList.count)
+    }
+
     LineRectText {
         anchors.fill: parent
         text: "ARPEGIATOR"
     }
+
+    BasicText { x: 13; y: 12; height: 14; text: "TEMPO" }
+    EditField {
+        id: tempoField
+        objectName: "tempoField"
+        x: 49
+        y: 12
+        width: 56
+        maxRange: 280
+        onCommitted: {
+            // The field already caps at 280; the arpeggiator runs from 30.
+            var tempo = Math.max(30, value)
+            text = String(tempo)
+            DataMgt.setARPInfo("tempo", tempo)
+        }
+    }
+
+    BasicText { x: 13; y: 32; height: 14; text: "MODE" }
+    CusCombox {
+        id: modeList
+        objectName: "modeList"
+        x: 49
+        y: 32
+        width: 64
+        height: 14
+        elementColor: CusConfig.colorInput
+        model: ["UP", "DOWN", "EXCLUSIVE", "INCLUSIVE", "ORDER", "RANDOM"]
+        onActivated: DataMgt.setARPInfo("mode", index)
+    }
+
+    BasicText { x: 13; y: 52; height: 14; text: "LATCH" }
+    CusSwitch {
+        id: latchSwitch
+        objectName: "latchSwitch"
+        x: 65
+        // Centred on the "LATCH" row.
+        y: 53
+        width: 24
+        height: 12
+        onToggled: DataMgt.setARPInfo("latch", checked ? 1 : 0)
+    }
+
+    BasicText { x: 112; y: 14; height: 14; text: "TIME DIV" }
+    CusCombox {
+        id: timeList
+        objectName: "timeList"
+        x: 165
+        y: 12
+        width: 54
+        height: 14
+        elementColor: CusConfig.colorInput
+        model: ["1/4", "1/4T", "1/8", "1/8T", "1/16", "1/16T", "1/32", "1/32T"]
+        onActivated: DataMgt.setARPInfo("time", index)
+    }
+
+    BasicText { x: 112; y: 34; height: 14; text: "SWING" }
+    CusCombox {
+        id: swingList
+        objectName: "swingList"
+        x: 165
+        y: 32
+        width: 54
+        height: 14
+        elementColor: CusConfig.colorInput
+        model: ["50%", "55%", "57%", "59%", "61%", "64%"]
+        onActivated: DataMgt.setARPInfo("swing", index)
+    }
+
+    Connections {
+        target: DataMgt
+        function onS_updateDate() { root.reload() }
+    }
+
+    Component.onCompleted: reload()
 }

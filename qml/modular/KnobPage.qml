@@ -1,8 +1,9 @@
 import QtQuick 2.15
 import "../BaseControl"
+import "../component"
 
-// Knobs of one bank (0 = BANK A, 1 = BANK B): a 4 x 2 grid, top row knobs 5-8.
-// Frame only: the knob editors are placed here by the knob editor page.
+// Knobs of one bank (0 = BANK A, 1 = BANK B) in a 4 x 2 grid laid out like the
+// hardware: the top row holds knobs 5 to 8, the bottom row knobs 1 to 4.
 Item {
     id: root
     property int bank: 0
@@ -10,31 +11,21 @@ Item {
     width: 440
     height: 282
 
-    Grid {
-        columns: 4
-        columnSpacing: 4
-        rowSpacing: 14
-        Repeater {
-            model: 8
-            Rectangle {
-                width: 108
-                height: 124
-                color: "#333333"
-                radius: 1
-                Text {
-                    x: 3
-                    y: 4
-                    text: "K" + (index < 4 ? index + 5 : index - 3)
-                    color: "#ff7900"
-                    font.family: CusConfig.fontFamily
-                    font.pixelSize: 10
-                }
-                CusImage {
-                    x: 26
-                    y: 6
-                    source: "qrc:/img/pic_tool@2x.png"
-                }
-            }
+    function storeIndex(i) {
+        return (i < 4 ? i + 4 : i - 4) + 8 * bank
+    }
+    function knobAt(i) {
+        return knobs.itemAt(i)
+    }
+
+    Repeater {
+        id: knobs
+        model: 8
+        Knob {
+            x: (index % 4) * (108 + 4)
+            y: Math.floor(index / 4) * (124 + 14)
+            keyIndex: root.storeIndex(index)
+            number: keyIndex % 8 + 1
         }
     }
 }

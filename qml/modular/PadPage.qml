@@ -1,45 +1,38 @@
 import QtQuick 2.15
 import "../BaseControl"
+import "../component"
 
-// Pads of one bank (0 = BANK A, 1 = BANK B): a 4 x 2 grid, top row pads 5-8.
-// Frame only: the pad editors are placed here by the pad editor page.
+// Pads of one bank (0 = BANK A, 1 = BANK B) in a 4 x 2 grid laid out like the
+// hardware: the top row holds pads 5 to 8, the bottom row pads 1 to 4.
 Item {
     id: root
     property int bank: 0
+    // The colour dialog the pads open; the window's one when left empty.
+    property var colorDialog: null
 
     width: 484
     height: 282
 
-    Grid {
-        columns: 4
-        columnSpacing: 4
-        rowSpacing: 17
-        Repeater {
-            model: 8
-            Rectangle {
-                width: 118
-                height: 118
-                color: "#a6a6a6"
-                radius: 10
-                border.width: 3
-                border.color: "#282a2b"
-                Rectangle {
-                    x: 6
-                    y: 6
-                    width: 106
-                    height: 106
-                    color: "#333333"
-                    radius: 5
-                }
-                Text {
-                    x: 7
-                    y: 6
-                    text: "PAD" + (index < 4 ? index + 5 : index - 3)
-                    color: "#ff7900"
-                    font.family: CusConfig.fontFamily
-                    font.pixelSize: 10
-                }
-            }
+    // Store index of grid position i (0 ... 7, row by row).
+    function storeIndex(i) {
+        return (i < 4 ? i + 4 : i - 4) + 8 * bank
+    }
+    function padAt(i) {
+        return pads.itemAt(i)
+    }
+
+    NoteDataModel { id: noteNames }
+
+    Repeater {
+        id: pads
+        model: 8
+        PadKey {
+            x: (index % 4) * (118 + 4)
+            y: Math.floor(index / 4) * (118 + 17)
+            keyIndex: root.storeIndex(index)
+            number: keyIndex % 8 + 1
+            noteModel: noteNames
+            colorDialog: root.colorDialog
         }
     }
 }

@@ -1,0 +1,153 @@
+import QtQuick 2.15
+import QtQuick.Controls 2.15
+import "../BaseControl"
+import "EditorRules.js" as Rules
+
+// Editor of one knob: type (CC / PC / TOUCH), controller number, channel and
+// the range MIN ... MAX. Fields are written when editing finishes, lists when
+// an item is picked; a reload writes nothing except the type selector's index
+// when the reload changes it.
+Rectangle {
+    id: root
+    property int keyIndex: 0
+    property int number: 1
+
+    property alias numberField: numberField
+    property alias channelList: channelList
+    property alias minField: minField
+    property alias maxField: maxField
+    property alias typeBar: typeBar
+    property alias caption: caption
+    property bool ready: false
+
+    width: 108
+    height: 124
+    color: "#333333"
+    radius: 1
+
+    function write(key, value) {
+        if (ready)
+            DataMgt.setKnobInfo(keyIndex, key, value)
+    }
+
+    function reload() {
+        var info = DataMgt.getKnobInfo(keyIndex)
+        if (!Rules.has(info, "knboType"))
+            return
+        var t = Rules.choiceIndex(info.knboType, 3)
+        if (t >= 0)
+            typeBar.currentIndex = t
+        numberField.text = Rules.fieldText(info.knboData, 127)
+        channelList.currentIndex = Rules.channelIndex(info.knboCh)
+        minField.text = Rules.fieldText(info.knboMin, 127)
+        maxField.text = Rules.fieldText(info.knboMax, 127)
+    }
+
+    Text {
+        id: caption
+        x: 3
+        y: 4
+        text: "K" + root.number
+        color: "#ff7900"
+        font.family: CusConfig.fontFamily
+        font.pixelSize: 10
+    }
+    CusImage {
+        x: 26
+        y: 6
+        source: "qrc:/img/pic_tool@2x.png"
+    }
+
+    BasicText {
+        x: 13
+        y: 69
+        height: 16
+        text: "#"
+        enabled: numberField.enabled
+    }
+    EditField {
+        id: numberField
+        objectName: "numberField"
+        x: 24
+        y: 70
+        width: 28
+        enabled: typeBar.currentIndex === 0
+        onCommitted: root.write("knboData", value)
+    }
+    BasicText {
+        x: 53
+        y: 69
+        height: 16
+        text: qsTr("CH")
+    }
+    CusCombox {
+        id: channelList
+        objectName: "channelList"
+        x: 77
+        y: 70
+        width: 28
+        height: 14
+        elementColor: CusConfig.colorInput
+        model: Rules.channelTexts()
+        onActivated: root.write("knboCh", index + 1)
+    }
+    BasicText {
+        x: 2
+        y: 89
+        height: 16
+        text: qsTr("MIN")
+    }
+    EditField {
+        id: minField
+        objectName: "minField"
+        x: 24
+        y: 90
+        width: 28
+        onCommitted: root.write("knboMin", value)
+    }
+    BasicText {
+        x: 53
+        y: 89
+        height: 16
+        text: qsTr("MAX")
+    }
+    EditField {
+        id: maxField
+        objectName: "maxField"
+        x: 77
+        y: 90
+        width: 28
+        onCommitted: root.write("knboMax", value)
+    }
+
+    CusTabBar {
+        id: typeBar
+        objectName: "typeBar"
+        x: 0
+        y: 104
+        text1: "CC"
+        text2: "PC"
+        text3: "TOUCH"
+        itemSmallWidth: 33
+        itemWidth: 33
+        itemHidth: 16
+        btnSmallImgNormal: "qrc:/img/bqmBtnSmall@2x.png"
+        btnSmallImgChecked: "qrc:/img/bqmBtnSmallCheck@2x.png"
+        btnImgNormal: "qrc:/img/bqmBtnSmall@2x.png"
+        btnImgChecked: "qrc:/img/bqmBtnSmallCheck@2x.png"
+        onCurrentIndexChanged: {
+            if (currentIndex >= 0)
+                root.write("knboType", currentIndex)
+        }
+    }
+
+    Connections {
+        target: DataMgt
+        function onS_updateDate() { root.reload() }
+    }
+
+    Component.onCompleted: {
+        reload()
+        ready = true
+    }
+}

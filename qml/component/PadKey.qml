@@ -1,0 +1,256 @@
+import QtQuick 2.15
+import QtQuick.Controls 2.15
+import QtQuick.Window 2.15
+import "../BaseControl"
+import "EditorRules.js" as Rules
+
+// Editor of one pad: type (NOTE / CC / PC), note, controller or program
+// number, channel, Momentary/Toggle and colour. Every change the user makes is
+// written to the store at once; a reload (s_updateDate) only shows the stored
+// values, except that the type selector writes its index back when the
+// reload changes it.
+Rectangle {
+    id: root
+    // Store index 0 ... 15 and the number shown in the caption (1 ... 8).
+    property int keyIndex: 0
+    property int number: 1
+    // The note-name table (NoteDataModel), usually shared by the page.
+    property var noteModel: null
+    // The colour dialog; if none is given the window's one is used.
+    property var colorDialog: null
+
+    readonly property int padType: typeBar.currentIndex
+    property alias numberField: numberField
+    property alias noteList: noteList
+    property alias channelList: channelList
+    property alias modeButton: modeButton
+    property alias typeBar: typeBar
+    property alias swatch: swatch
+    property alias caption: caption
+
+    // Writes are allowed once the editor has set itself up.
+    property bool ready: false
+    property bool reloading: false
+
+    signal colorDialogRequested(int index)
+
+    width: 118
+    height: 118
+    color: "#a6a6a6"
+    radius: 10
+    border.width: 3
+    border.color: "#282a2b"
+
+    function write(key, value) {
+        if (ready)
+            DataMgt.setPadInfo(keyIndex, key, value)
+    }
+
+    // Enables and shows what the current type needs.
+    function applyMode() {
+        if (typeBar.currentIndex === 0 && noteList.currentIndex >= 0)
+            numberField.text = String(noteList.currentIndex)   // display only
+    }
+
+    function reload() {
+        var info = DataMgt.getPadInfo(keyIndex)
+        if (!Rules.has(info, "padtype"))
+            return
+        reloading = true
+        var t = Rules.choiceIndex(info.padtype, 3)
+        if (t >= 0)
+            typeBar.currentIndex = t
+        numberField.text = Rules.fieldText(info.padData, 127)
+        channelList.currentIndex = Rules.channelIndex(info.padCh)
+        modeButton.checked = info.padMode !== 0
+        reloading = false
+        refreshColor()
+    }
+
+    function refreshColor() {
+        var c = DataMgt.getPadColor(keyIndex)
+        if (c !== undefined && c !== null && String(c) !== "")
+            swatch.color = c
+    }
+
+    function dialog() {
+        if (colorDialog)
+            return colorDialog
+        var w = Window.window
+        return (w && w.colorDialog) ? w.colorDialog : null
+    }
+
+    function openColorDialog() {
+        var dlg = dialog()
+        colorDialogRequested(keyIndex)
+        if (dlg)
+            dlg.show(keyIndex, swatch, String(swatch.color))
+    }
+
+    Rectangle {
+        x: 6
+        y: 6
+        width: 106
+        height: 106
+        color: "#333333"
+        radius: 5
+    }
+
+    Text {
+        id: caption
+        x: 7
+        y: 6
+        text: "PAD" + root.number
+        color: "#ff7900"
+        font.family: CusConfig.fontFamily
+        font.pixelSize: 10
+    }
+
+    // "#" in CC and PC modes, a thin divider in NOTE mode.
+    BasicText {
+        x: 16
+        y: 20
+        height: 10
+        text: "#"
+        visible: typeBar.currentIndex !== 0
+    }
+    CusImage {
+        x: 41
+        y: 19
+        source: "qrc:/img/line.png"
+        visible: typeBar.currentIndex === 0
+    }
+
+    EditField {
+        id: numberField
+        objectName: "numberField"
+        x: 46
+        y: 13
+        width: 56
+        radius: 2
+        textInput.onTextChanged: {
+            // In NOTE mode the note list follows every keystroke.
+            if (typeBar.currentIndex !== 0)
+                return
+            var v = parseInt(textInput.text, 10)
+            if (!isNaN(v) && v >= 0 && v <= 127 && noteList.currentIndex !== v)
+                noteList.currentIndex = v
+        }
+        onCommitted: root.write("padData", value)
+    }
+
+    // "KEY" sits beside the note list in NOTE mode and lower in the others.
+    BasicText {
+        x: 16
+        y: 26
+        height: 28
+        text: qsTr("KEY")
+        visible: typeBar.currentIndex === 0
+    }
+    BasicText {
+        x: 16
+        y: 50
+        height: 14
+        text: qsTr("KEY")
+        visible: typeBar.currentIndex !== 0
+    }
+
+    CusComboxGrid {
+        id: noteList
+        objectName: "noteList"
+        x: 46
+        y: 35
+        width: 56
+        height: 14
+        elementColor: CusConfig.colorInput
+        soleValue: false
+        model: root.noteModel
+        // Handing over the store index makes the rightmost column open its
+        // grid to the left, so that it stays inside the window.
+        keyIndex: root.keyIndex
+        enabled: typeBar.currentIndex === 0
+        onActivated: {
+            numberField.text = String(index)
+            root.write("padData", index)
+        }
+    }
+
+    BasicText {
+        x: 16
+        y: 57
+        height: 14
+        text: qsTr("CH")
+    }
+    CusCombox {
+        id: channelList
+        objectName: "channelList"
+        x: 46
+        y: 58
+        width: 56
+        height: 14
+        elementColor: CusConfig.colorInput
+        model: Rules.channelTexts()
+        onActivated: root.write("padCh", index + 1)
+    }
+
+    CusButtonState {
+        id: modeButton
+        objectName: "modeButton"
+        x: 23
+        y: 78
+        width: 72
+        height: 14
+        enabled: typeBar.currentIndex === 1
+        onClicked: root.write("padMode", checked ? 1 : 0)
+    }
+
+    // The pad's colour; a click opens the colour dialog for this pad.
+    Rectangle {
+        id: swatch
+        objectName: "swatch"
+        x: 99
+        y: 80
+        width: 10
+        height: 10
+        radius: 2
+        color: "#000000"
+        border.width: 1
+        border.color: CusConfig.colorBorderInput
+        MouseArea {
+            id: swatchArea
+            anchors.fill: parent
+            hoverEnabled: true
+            cursorShape: Qt.PointingHandCursor
+            onClicked: root.openColorDialog()
+            ToolTip.visible: containsMouse
+            ToolTip.delay: 600
+            ToolTip.text: qsTr("Pad colour")
+        }
+    }
+
+    CusTabBar {
+        id: typeBar
+        objectName: "typeBar"
+        x: 9
+        y: 95
+        text1: "NOTE"
+        text2: "CC"
+        text3: "PC"
+        onCurrentIndexChanged: {
+            root.applyMode()
+            if (currentIndex >= 0)
+                root.write("padtype", currentIndex)
+        }
+    }
+
+    Connections {
+        target: DataMgt
+        function onS_updateDate() { root.reload() }
+    }
+
+    Component.onCompleted: {
+        applyMode()
+        reload()
+        ready = true
+    }
+}
