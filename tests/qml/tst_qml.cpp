@@ -1,6 +1,8 @@
 // Runs the Qt Quick tests (tst_*.qml in this folder) with stand-ins for the
 // back-end objects published under the names the documents use.
 #include "BackEndStubs.h"
+#include "ColorPalette.h"
+#include "RecordingDataMgt.h"
 
 #include <QQmlContext>
 #include <QQmlEngine>
@@ -14,7 +16,9 @@ public slots:
     {
         // One set of stand-ins per engine: each test file gets a fresh engine.
         auto *mainLogic = new StubMainLogic(engine);
-        auto *dataMgt = new StubDataMgt(engine);
+        qmlRegisterType<ColorPalette>("ColorP", 1, 0, "ColorPalette");
+        // The real parameter store, recording the calls made to it.
+        auto *dataMgt = new RecordingDataMgt(engine);
         auto *tran = new StubTrans(QStringLiteral(Q7X_TEST_ZH_QM), engine);
         tran->setEngine(engine);
         auto *ftp = new StubFtp(engine);
