@@ -1,34 +1,188 @@
 import QtQuick 2.15
 import QtQuick.Controls 2.15
+import ColorP 1.0
 import "../BaseControl"
+import "../component"
 
-// Colour dialog frame; its content is added with the dialog itself.
+// Colour dialog: a hue wheel, red/green/blue fields 0 ... 255, a preview and
+// cancel/confirm. show(index, colorRect, rectColor) opens it for the
+// rectangle colorRect; index is -1 for a colour-setting row and the pad's
+// store index for a pad. A confirmed pad colour is stored in the parameter
+// store and the pad's square then shows the colour as stored.
 Dialog {
     id: dialog
     property string currentColor: "#000000"
     property var colorRect: null
     property int keyIndex: -1
+    // The store pad colours are written to.
+    property var store: DataMgt
+
+    property alias wheel: wheel
+    property alias redField: redField
+    property alias greenField: greenField
+    property alias blueField: blueField
+    property alias preview: preview
+    property alias cancelButton: cancelButton
+    property alias confirmButton: confirmButton
+
+    signal colorConfirmed(int index, string color)
 
     modal: true
     width: 360
     height: 430
-    leftPadding: 0
-    topPadding: 0
+    padding: 0
+
+    // "#rrggbb" of three 0 ... 255 components.
+    function colorString(r, g, b) {
+        if (typeof MainLogic !== "undefined" && MainLogic && MainLogic.rgbtoStr)
+            return String(MainLogic.rgbtoStr(r, g, b))
+        function hex(v) { return (v < 16 ? "0" : "") + v.toString(16) }
+        return "#" + hex(r) + hex(g) + hex(b)
+    }
+
+    // Sets the three fields from a colour string; anything that is not
+    // "#" and six hexadecimal digits leaves them as they are.
+    function syncFields(color) {
+        var s = String(color)
+        if (!/^#[0-9a-fA-F]{6}$/.test(s))
+            return
+        redField.text = String(parseInt(s.substr(1, 2), 16))
+        greenField.text = String(parseInt(s.substr(3, 2), 16))
+        blueField.text = String(parseInt(s.substr(5, 2), 16))
+    }
 
     function show(index, rect, rectColor) {
-        keyIndex = index
-        colorRect = rect
-        currentColor = rectColor
         if (parent) {
             x = (parent.width - width) / 2
             y = (parent.height - height) / 2
         }
         open()
+        wheel.clearPoint()
+        colorRect = rect
+        currentColor = String(rectColor)
+        keyIndex = index
+        syncFields(currentColor)
+    }
+
+    function fieldsChanged() {
+        currentColor = colorString(redField.value, greenField.value, blueField.value)
+        wheel.clearPoint()
+    }
+
+    function confirm() {
+        var color = currentColor
+        if (keyIndex >= 0) {
+            store.setPadColor(keyIndex, redField.value, greenField.value, blueField.value)
+            var stored = String(store.getPadColor(keyIndex))
+            if (stored !== "")
+                color = stored
+        } else if (colorRect && typeof colorRect.syncColorValue === "function") {
+            colorRect.syncColorValue(color)
+        }
+        accept()
+        if (colorRect)
+            colorRect.color = color
+        colorConfirmed(keyIndex, color)
     }
 
     background: Rectangle {
         color: CusConfig.colorInput
         border.width: 1
         radius: CusConfig.radiuSize2
+    }
+
+    Item {
+        anchors.fill: parent
+
+        ColorPalette {
+            id: wheel
+            objectName: "wheel"
+            x: 20
+            y: 30
+            width: 300
+            height: 300
+            onColorChang: {
+                dialog.currentColor = colorStr
+                dialog.syncFields(colorStr)
+            }
+            MouseArea {
+                anchors.fill: parent
+                onPressed: wheel.mouseMove(Math.floor(mouse.x), Math.floor(mouse.y))
+                onPositionChanged: if (pressed) wheel.mouseMove(Math.floor(mouse.x), Math.floor(mouse.y))
+            }
+        }
+
+        Rectangle {
+            id: preview
+            objectName: "preview"
+            x: 260
+            y: 310
+            width: 24
+            height: 24
+            color: dialog.currentColor
+        }
+
+        Repeater {
+            model: [qsTr("R"), qsTr("G"), qsTr("B")]
+            BasicText {
+                x: 45 + 80 * index
+                y: 340
+                width: 20
+                height: 16
+                horizontalAlignment: Text.AlignRight
+                text: modelData
+            }
+        }
+        CusInput {
+            id: redField
+            objectName: "redField"
+            x: 70
+            y: 340
+            width: 48
+            height: 16
+            maxRange: 255
+            onEditingFinished: dialog.fieldsChanged()
+        }
+        CusInput {
+            id: greenField
+            objectName: "greenField"
+            x: 150
+            y: 340
+            width: 48
+            height: 16
+            maxRange: 255
+            onEditingFinished: dialog.fieldsChanged()
+        }
+        CusInput {
+            id: blueField
+            objectName: "blueField"
+            x: 230
+            y: 340
+            width: 48
+            height: 16
+            maxRange: 255
+            onEditingFinished: dialog.fieldsChanged()
+        }
+
+        CusButton {
+            id: cancelButton
+            objectName: "cancelButton"
+            x: 50
+            y: 370
+            width: 100
+            height: 24
+            text: qsTr("cancel")
+            onClicked: dialog.reject()
+        }
+        CusButton {
+            id: confirmButton
+            objectName: "confirmButton"
+            x: 185
+            y: 370
+            width: 100
+            height: 24
+            text: qsTr("confirm")
+            onClicked: dialog.confirm()
+        }
     }
 }

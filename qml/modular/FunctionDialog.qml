@@ -1,15 +1,47 @@
 import QtQuick 2.15
 import QtQuick.Controls 2.15
 import "../BaseControl"
+import "../component"
+import ".."
 
-// Dialog frame; its content is added with the dialog itself.
+// "Auto Populate": fills the pads or knobs of BANK A, BANK B or both in one
+// step. One pad section and one knob section at most are enabled; each apply
+// button calls, for every enabled section, its batch operation with the
+// button's bank (1 = A, 2 = B, 3 = A & B). The dialog is created once, so its
+// settings stay from one opening to the next.
 Dialog {
     id: dialog
+    // The store the batch operations go to.
+    property var store: DataMgt
+
+    property alias padNote: padNote
+    property alias padCc: padCc
+    property alias padPc: padPc
+    property alias knobCc: knobCc
+    property alias knobPc: knobPc
+    property alias scaler: scaler
+    property alias applyA: applyA
+    property alias applyB: applyB
+    property alias applyAB: applyAB
+    property alias closeButton: closeButton
+
     modal: true
     width: 667
     height: 475
-    leftPadding: 0
-    topPadding: 0
+    padding: 0
+
+    function scalingRate() {
+        var r = (typeof MainLogic !== "undefined" && MainLogic) ? Number(MainLogic.getScalingRate()) : 1.0
+        return (isFinite(r) && r > 0) ? r : 1.0
+    }
+
+    function applyRate(rate) {
+        width = 667 * rate
+        height = 475 * rate
+        scaler.verticalRatio = rate
+        scaler.horizontalRatio = rate
+        scaler.resize()
+    }
 
     function show() {
         if (parent) {
@@ -19,9 +51,183 @@ Dialog {
         open()
     }
 
+    // Exclusive sections within a group: checking one unchecks the others.
+    function exclusive(section, group) {
+        if (!section.checkBox.checked)
+            return
+        for (var i = 0; i < group.length; ++i) {
+            if (group[i] !== section)
+                group[i].checkBox.checked = false
+        }
+    }
+
+    function number(field) {
+        field.normalise()
+        return field.value
+    }
+
+    function apply(bank) {
+        if (padNote.checkBox.checked) {
+            var rules = padNote.scaleList.currentText
+            var noteDes = padNote.orderButton.checked
+            var noteStart = number(padNote.startField)
+            var noteCh = padNote.channelList.channel
+            console.debug("setPadNoteBatch", bank, rules, noteDes, noteStart, noteCh)
+            store.setPadNoteBatch(bank, rules, noteDes, noteStart, noteCh)
+        }
+        if (padCc.checkBox.checked) {
+            var ccDes = padCc.orderButton.checked
+            var ccLatch = padCc.typeButton.checked
+            var ccStart = number(padCc.startField)
+            var ccCh = padCc.channelList.channel
+            console.debug("setPadCCBatch", bank, ccDes, ccLatch, ccStart, ccCh)
+            store.setPadCCBatch(bank, ccDes, ccLatch, ccStart, ccCh)
+        }
+        if (padPc.checkBox.checked) {
+            var pcDes = padPc.orderButton.checked
+            var pcStart = number(padPc.startField)
+            var pcCh = padPc.channelList.channel
+            console.debug("setPadPCBatch", bank, pcDes, pcStart, pcCh)
+            store.setPadPCBatch(bank, pcDes, pcStart, pcCh)
+        }
+        var knobSections = [[knobCc, "CC"], [knobPc, "PC"]]
+        for (var i = 0; i < knobSections.length; ++i) {
+            var s = knobSections[i][0]
+            if (!s.checkBox.checked)
+                continue
+            var type = knobSections[i][1]
+            var des = s.orderButton.checked
+            var start = number(s.startField)
+            var ch = s.channelList.channel
+            var min = number(s.minField)
+            var max = number(s.maxField)
+            console.debug("setKnobsBatch", bank, type, des, start, ch, min, max)
+            store.setKnobsBatch(bank, type, des, start, ch, min, max)
+        }
+    }
+
     background: Rectangle {
-        color: "#f0f0f0"
-        border.width: 1
+        color: CusConfig.colorTitle
         radius: CusConfig.radiuSize2
+    }
+
+    Item {
+        id: content
+        anchors.fill: parent
+
+        Text {
+            x: 280
+            y: 5
+            text: qsTr("Auto Populate")
+            color: CusConfig.colorTitleText
+            font.family: CusConfig.fontFamily
+            font.pixelSize: 18
+            font.bold: true
+        }
+        CusButton_Image {
+            id: closeButton
+            objectName: "closeButton"
+            x: 624
+            y: 6
+            btnImgNormal: "qrc:/img/icon_close_default.png"
+            btnImgHovered: "qrc:/img/icon_close_click.png"
+            btnImgPressed: "qrc:/img/icon_close_click.png"
+            onClicked: dialog.close()
+        }
+
+        LineRect {
+            x: 21
+            y: 51
+            width: 309
+            height: 368
+            radius: 15
+            maskLength: 55
+            text: qsTr("PADs")
+        }
+        LineRect {
+            x: 338
+            y: 51
+            width: 309
+            height: 300
+            radius: 15
+            maskLength: 55
+            text: qsTr("KNOBs")
+        }
+
+        BatchPadNote {
+            id: padNote
+            x: 28
+            y: 65
+            checkBox.onCheckedChanged: dialog.exclusive(padNote, [padNote, padCc, padPc])
+        }
+        BatchPadCC {
+            id: padCc
+            x: 28
+            y: 185
+            checkBox.onCheckedChanged: dialog.exclusive(padCc, [padNote, padCc, padPc])
+        }
+        BatchPadPC {
+            id: padPc
+            x: 28
+            y: 305
+            checkBox.onCheckedChanged: dialog.exclusive(padPc, [padNote, padCc, padPc])
+        }
+        BatchKnobsCC {
+            id: knobCc
+            x: 345
+            y: 65
+            checkBox.onCheckedChanged: dialog.exclusive(knobCc, [knobCc, knobPc])
+        }
+        BatchKnobsPC {
+            id: knobPc
+            x: 346
+            y: 202
+            checkBox.onCheckedChanged: dialog.exclusive(knobPc, [knobCc, knobPc])
+        }
+
+        CusButton {
+            id: applyA
+            objectName: "applyA"
+            x: 345
+            y: 374
+            width: 96
+            height: 24
+            text: qsTr("Apply to BANK A")
+            onClicked: dialog.apply(1)
+        }
+        CusButton {
+            id: applyB
+            objectName: "applyB"
+            x: 445
+            y: 374
+            width: 96
+            height: 24
+            text: qsTr("Apply to BANK B")
+            onClicked: dialog.apply(2)
+        }
+        CusButton {
+            id: applyAB
+            objectName: "applyAB"
+            x: 545
+            y: 374
+            width: 96
+            height: 24
+            text: qsTr("Apply to A&B")
+            onClicked: dialog.apply(3)
+        }
+
+        AutoResize {
+            id: scaler
+        }
+    }
+
+    Connections {
+        target: (typeof MainLogic !== "undefined") ? MainLogic : null
+        function onScreenChanged() { dialog.applyRate(dialog.scalingRate()) }
+    }
+
+    Component.onCompleted: {
+        scaler.begin()
+        applyRate(scalingRate())
     }
 }

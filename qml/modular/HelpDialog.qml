@@ -1,17 +1,50 @@
 import QtQuick 2.15
 import QtQuick.Controls 2.15
 import "../BaseControl"
+import ".."
 
-// Dialog frame; its content is added with the dialog itself.
+// About: the program's and the keyboard's versions and serial number, the
+// firmware update, and the maker's support links. The link area follows the
+// interface language: linkState "englishHelp" shows the support-centre link,
+// "chineseHelp" the row of Chinese channels.
 Dialog {
     id: dialog
+    property string linkState: "englishHelp"
+    // Where the links lead; the packager may point them elsewhere.
+    property string supportUrl: "https://www.vornel.com/support"
+    property string chineseSiteUrl: "https://www.vornel.com/cn"
+    property string videoChannelUrl: "https://www.vornel.com/video"
+    // Read once, when the dialog is created.
+    readonly property string softVersion: (typeof MainLogic !== "undefined" && MainLogic)
+                                          ? String(MainLogic.getSoftVersion()) : ""
+    property string serialNumber: ""
+    property string firmwareVersion: ""
+
+    property alias snText: snText
+    property alias firmwareText: firmwareText
+    property alias updateButton: updateButton
+    property alias englishLink: englishLink
+    property alias chineseLinks: chineseLinks
+    property alias linkArea: linkArea
+    property alias closeButton: closeButton
+    property alias scaler: scaler
+
     modal: true
     width: 358
     height: 216
-    leftPadding: 0
-    topPadding: 0
-    // Link area of the About dialog: "englishHelp" or "chineseHelp".
-    property string linkState: "englishHelp"
+    padding: 0
+
+    function scalingRate() {
+        var r = (typeof MainLogic !== "undefined" && MainLogic) ? Number(MainLogic.getScalingRate()) : 1.0
+        return (isFinite(r) && r > 0) ? r : 1.0
+    }
+    function applyRate(rate) {
+        width = 358 * rate
+        height = 216 * rate
+        scaler.verticalRatio = rate
+        scaler.horizontalRatio = rate
+        scaler.resize()
+    }
     function show() {
         if (parent) {
             x = (parent.width - width) / 2
@@ -19,10 +52,188 @@ Dialog {
         }
         open()
     }
+    function openLink(url) {
+        if (url !== "")
+            Qt.openUrlExternally(url)
+    }
 
     background: Rectangle {
         color: "#f0f0f0"
         border.width: 1
         radius: CusConfig.radiuSize2
+    }
+
+    Item {
+        id: content
+        anchors.fill: parent
+
+        Text {
+            objectName: "notice"
+            anchors.horizontalCenter: parent.horizontalCenter
+            y: 193
+            z: -1
+            text: "Copyright © Vornel. All rights reserved."
+            color: CusConfig.colorTextDisable
+            font.family: CusConfig.fontFamily
+            font.pixelSize: CusConfig.fontSizeLevel3
+        }
+
+        Image {
+            x: 136
+            y: 18
+            source: "qrc:/img/helpLogo.png"
+        }
+
+        Text {
+            id: snText
+            objectName: "snText"
+            x: 100
+            y: 105
+            horizontalAlignment: Text.AlignLeft
+            text: dialog.serialNumber === "" ? "" : "sn:" + dialog.serialNumber
+            color: CusConfig.colorTextDisable
+            font.family: CusConfig.fontFamily
+            font.pixelSize: CusConfig.fontSizeLevel2
+        }
+
+        Text {
+            objectName: "programLine"
+            anchors.horizontalCenter: parent.horizontalCenter
+            y: 118
+            text: qsTr("Vornel PC Control Windows OS")
+            color: CusConfig.colorTextDisable
+            font.family: CusConfig.fontFamily
+            font.pixelSize: CusConfig.fontSizeLevel2
+        }
+
+        Row {
+            objectName: "versionRow"
+            anchors.horizontalCenter: parent.horizontalCenter
+            y: 132
+            spacing: 20
+            Text {
+                objectName: "softVersionText"
+                text: qsTr("Version：") + dialog.softVersion
+                color: CusConfig.colorTextDisable
+                font.family: CusConfig.fontFamily
+                font.pixelSize: CusConfig.fontSizeLevel2
+            }
+            Text {
+                id: firmwareText
+                objectName: "firmwareText"
+                text: qsTr("Firmware:") + dialog.firmwareVersion
+                color: CusConfig.colorTextDisable
+                font.family: CusConfig.fontFamily
+                font.pixelSize: CusConfig.fontSizeLevel2
+            }
+        }
+
+        CusButton {
+            id: updateButton
+            objectName: "updateButton"
+            anchors.horizontalCenter: parent.horizontalCenter
+            y: 147
+            width: 110
+            height: 16
+            backgroundColorNormal: "#A6A6A6"
+            text: qsTr("firmware updates")
+            onClicked: Ftp.checkOnLineFirmware()
+        }
+
+        Item {
+            id: linkArea
+            objectName: "linkArea"
+            anchors.fill: parent
+            state: dialog.linkState
+            states: [
+                State {
+                    name: "englishHelp"
+                    PropertyChanges { target: englishLink; visible: true }
+                    PropertyChanges { target: chineseLinks; visible: false }
+                },
+                State {
+                    name: "chineseHelp"
+                    PropertyChanges { target: englishLink; visible: false }
+                    PropertyChanges { target: chineseLinks; visible: true }
+                }
+            ]
+
+            CusButtonText {
+                id: englishLink
+                objectName: "englishLink"
+                x: 139
+                y: 164
+                text: "SUPPORT CENTER"
+                onClicked: dialog.openLink(dialog.supportUrl)
+            }
+
+            Row {
+                id: chineseLinks
+                objectName: "chineseLinks"
+                anchors.horizontalCenter: parent.horizontalCenter
+                y: 166
+                spacing: 10
+                visible: false
+
+                CusButtonText {
+                    text: "进入官网"
+                    onClicked: dialog.openLink(dialog.chineseSiteUrl)
+                }
+                Rectangle { y: 8; width: 1; height: 8; color: "#a6a6a6" }
+                CusButtonText {
+                    text: "官方公众号"
+                    imgSource: "qrc:/img/qr_official_account.png"
+                }
+                Rectangle { y: 8; width: 1; height: 8; color: "#a6a6a6" }
+                CusButtonText {
+                    text: "官方客服"
+                    imgSource: "qrc:/img/qr_customer_service.png"
+                }
+                Rectangle { y: 8; width: 1; height: 8; color: "#a6a6a6" }
+                CusButtonText {
+                    text: "官方微博"
+                    imgSource: "qrc:/img/qr_social_account.png"
+                }
+                Rectangle { y: 8; width: 1; height: 8; color: "#a6a6a6" }
+                CusButtonText {
+                    text: "视频频道"
+                    onClicked: dialog.openLink(dialog.videoChannelUrl)
+                }
+            }
+        }
+
+        CusButton_Image {
+            id: closeButton
+            objectName: "closeButton"
+            x: 328
+            y: 3
+            btnImgNormal: "qrc:/img/icon_close_default.png"
+            btnImgHovered: "qrc:/img/icon_close_click.png"
+            btnImgPressed: "qrc:/img/icon_close_click.png"
+            onClicked: dialog.close()
+        }
+
+        AutoResize {
+            id: scaler
+        }
+    }
+
+    Connections {
+        target: (typeof MainLogic !== "undefined") ? MainLogic : null
+        function onS_snNum(snStr) { dialog.serialNumber = String(snStr) }
+        function onScreenChanged() { dialog.applyRate(dialog.scalingRate()) }
+    }
+    Connections {
+        target: DataMgt
+        function onS_updateDate() {
+            var v = DataMgt.getVerInfo()
+            if (v && v.length >= 3)
+                dialog.firmwareVersion = v[0] + "." + v[1] + "." + v[2]
+        }
+    }
+
+    Component.onCompleted: {
+        scaler.begin()
+        applyRate(scalingRate())
     }
 }

@@ -1,17 +1,48 @@
 import QtQuick 2.15
 import QtQuick.Controls 2.15
 import "../BaseControl"
+import ".."
 
-// Dialog frame; its content is added with the dialog itself.
+// Firmware dialog: follows an online firmware check and update from the offer
+// to the end of the transfer. It only calls Ftp.downloadFir(); everything
+// else comes in as signals. Its texts are Chinese in both languages.
 Dialog {
     id: dialog
+    property alias busy: busy
+    property alias offerText: offerText
+    property alias description: description
+    property alias descriptionView: descriptionView
+    property alias upgradeButton: upgradeButton
+    property alias statusText: statusText
+    property alias progress: progress
+    property alias closeButton: closeButton
+    property alias scaler: scaler
+
     modal: true
     width: 358
     height: 216
-    leftPadding: 0
-    topPadding: 0
+    padding: 0
 
+    function scalingRate() {
+        var r = (typeof MainLogic !== "undefined" && MainLogic) ? Number(MainLogic.getScalingRate()) : 1.0
+        return (isFinite(r) && r > 0) ? r : 1.0
+    }
+    function applyRate(rate) {
+        width = 358 * rate
+        height = 216 * rate
+        scaler.verticalRatio = rate
+        scaler.horizontalRatio = rate
+        scaler.resize()
+    }
+
+    // Opens the dialog waiting for the check's answer.
     function show() {
+        busy.visible = true
+        offerText.visible = false
+        descriptionView.visible = false
+        upgradeButton.visible = false
+        progress.visible = false
+        statusText.visible = false
         if (parent) {
             x = (parent.width - width) / 2
             y = (parent.height - height) / 2
@@ -19,9 +50,175 @@ Dialog {
         open()
     }
 
+    function showInfo(name, ver, infoList) {
+        busy.visible = false
+        if (String(name) === "null") {
+            statusText.text = "当前已是最新版本，无需升级!"
+            statusText.visible = true
+            return
+        }
+        statusText.visible = false
+        offerText.visible = true
+        descriptionView.visible = true
+        upgradeButton.visible = true
+        var lines = ["固件名称:" + name, "版本号:" + Number(ver)]
+        if (infoList) {
+            for (var i = 0; i < infoList.length; ++i)
+                lines.push(String(infoList[i]))
+        }
+        description.text = lines.join("\n")
+    }
+
+    function startUpgrade() {
+        statusText.visible = false
+        descriptionView.visible = false
+        offerText.visible = false
+        upgradeButton.visible = false
+        busy.visible = true
+        Ftp.downloadFir()
+    }
+
+    function showProgress(value) {
+        busy.visible = false
+        progress.visible = true
+        var v = Number(value)
+        progress.value = isFinite(v) ? Math.max(0, Math.min(100, v)) / 100 : 0
+    }
+
+    function showResult(isSuccess) {
+        progress.visible = false
+        progress.value = 0
+        busy.visible = false
+        statusText.text = isSuccess ? "固件升级成功！" : "固件升级失败！"
+        statusText.visible = true
+    }
+
     background: Rectangle {
         color: "#f0f0f0"
         border.width: 1
         radius: CusConfig.radiuSize2
+    }
+
+    Item {
+        id: content
+        anchors.fill: parent
+
+        BusyIndicator {
+            id: busy
+            objectName: "busy"
+            x: 149
+            y: 78
+            running: visible
+        }
+
+        Text {
+            id: offerText
+            objectName: "offerText"
+            x: 31
+            y: 19
+            width: 290
+            wrapMode: Text.WordWrap
+            visible: false
+            text: "检测到新的固件版本，请确认是否升级"
+            color: "#333333"
+            font.family: CusConfig.fontFamily
+            font.pixelSize: CusConfig.fontSizeLevel2
+        }
+
+        ScrollView {
+            id: descriptionView
+            objectName: "descriptionView"
+            x: 31
+            y: 48
+            width: 296
+            height: 125
+            visible: false
+            clip: true
+            TextArea {
+                id: description
+                objectName: "description"
+                readOnly: true
+                // Server text is shown as it is, never as markup.
+                textFormat: TextEdit.PlainText
+                wrapMode: TextEdit.WrapAtWordBoundaryOrAnywhere
+                color: "#333333"
+                font.family: CusConfig.fontFamily
+                font.pixelSize: CusConfig.fontSizeLevel2
+                background: Item {}
+            }
+        }
+
+        CusButton {
+            id: upgradeButton
+            objectName: "upgradeButton"
+            x: 143
+            y: 186
+            width: 102
+            height: 16
+            visible: false
+            text: "固件升级"
+            onClicked: dialog.startUpgrade()
+        }
+
+        Text {
+            id: statusText
+            objectName: "statusText"
+            anchors.centerIn: parent
+            width: 290
+            wrapMode: Text.WordWrap
+            horizontalAlignment: Text.AlignHCenter
+            visible: false
+            text: "当前已是最新版本，无需升级"
+            color: "#333333"
+            font.family: CusConfig.fontFamily
+            font.pixelSize: CusConfig.fontSizeLevel2
+        }
+
+        CusProgress {
+            id: progress
+            objectName: "progress"
+            anchors.centerIn: parent
+            width: 88
+            height: 126
+            visible: false
+        }
+
+        CusButton_Image {
+            id: closeButton
+            objectName: "closeButton"
+            x: 328
+            y: 3
+            btnImgNormal: "qrc:/img/icon_close_default.png"
+            btnImgHovered: "qrc:/img/icon_close_click.png"
+            btnImgPressed: "qrc:/img/icon_close_click.png"
+            onClicked: dialog.close()
+        }
+
+        AutoResize {
+            id: scaler
+        }
+    }
+
+    Connections {
+        target: (typeof Ftp !== "undefined") ? Ftp : null
+        function onShowDialog() {
+            if (!dialog.visible)
+                dialog.show()
+        }
+        function onInfo(name, ver, infoList) { dialog.showInfo(name, ver, infoList) }
+    }
+    Connections {
+        target: (typeof FirmwareUpdate !== "undefined") ? FirmwareUpdate : null
+        function onTransmitProgress(value) { dialog.showProgress(value) }
+        function onTransStatus(isSuccess) { dialog.showResult(isSuccess) }
+    }
+    Connections {
+        target: (typeof MainLogic !== "undefined") ? MainLogic : null
+        function onScreenChanged() { dialog.applyRate(dialog.scalingRate()) }
+    }
+
+    Component.onCompleted: {
+        scaler.begin()
+        applyRate(scalingRate())
     }
 }

@@ -76,23 +76,23 @@ public slots:
     void setPadNoteBatch(int bank, QString changeRules, bool isDes, int startValue, int ch)
     {
         add(QStringLiteral("setPadNoteBatch %1 %2 %3 %4 %5").arg(bank).arg(changeRules)
-                .arg(isDes).arg(startValue).arg(ch));
+                .arg(b(isDes)).arg(startValue).arg(ch));
         DataManagement::setPadNoteBatch(bank, changeRules, isDes, startValue, ch);
     }
     void setPadCCBatch(int bank, bool isDes, bool isLatch, int startValue, int ch)
     {
-        add(QStringLiteral("setPadCCBatch %1 %2 %3 %4 %5").arg(bank).arg(isDes).arg(isLatch)
+        add(QStringLiteral("setPadCCBatch %1 %2 %3 %4 %5").arg(bank).arg(b(isDes)).arg(b(isLatch))
                 .arg(startValue).arg(ch));
         DataManagement::setPadCCBatch(bank, isDes, isLatch, startValue, ch);
     }
     void setPadPCBatch(int bank, bool isDes, int startValue, int ch)
     {
-        add(QStringLiteral("setPadPCBatch %1 %2 %3 %4").arg(bank).arg(isDes).arg(startValue).arg(ch));
+        add(QStringLiteral("setPadPCBatch %1 %2 %3 %4").arg(bank).arg(b(isDes)).arg(startValue).arg(ch));
         DataManagement::setPadPCBatch(bank, isDes, startValue, ch);
     }
     void setKnobsBatch(int bank, QString type, bool isDes, int startValue, int ch, int min, int max)
     {
-        add(QStringLiteral("setKnobsBatch %1 %2 %3 %4 %5 %6 %7").arg(bank).arg(type).arg(isDes)
+        add(QStringLiteral("setKnobsBatch %1 %2 %3 %4 %5 %6 %7").arg(bank).arg(type).arg(b(isDes))
                 .arg(startValue).arg(ch).arg(min).arg(max));
         DataManagement::setKnobsBatch(bank, type, isDes, startValue, ch, min, max);
     }
@@ -107,5 +107,6 @@ signals:
 
 private:
     void add(const QString &call) { m_calls.append(call); emit callsChanged(); }
+    static QString b(bool v) { return v ? QStringLiteral("true") : QStringLiteral("false"); }
     QStringList m_calls;
 };

@@ -1,0 +1,30 @@
+import QtQuick 2.15
+import "../BaseControl"
+
+// Knobs: a run of controller numbers with a common range.
+BackgroundRect {
+    id: root
+    property alias checkBox: checkBox
+    property alias startField: startField
+    property alias channelList: channelList
+    property alias minField: minField
+    property alias maxField: maxField
+    property alias orderButton: orderButton
+
+    width: 296
+    height: 128
+    radius: 1
+
+    BatchLabel { y: 8; text: qsTr("Set CC") }
+    CusCheckBox { id: checkBox; objectName: "knobCcCheck"; x: 150; y: 8; width: 12; height: 12 }
+    BatchLabel { y: 28; text: qsTr("CC Range Staring at") }
+    BatchField { id: startField; objectName: "knobCcStart"; y: 28 }
+    BatchLabel { y: 48; text: qsTr("CC Channel") }
+    BatchChannel { id: channelList; objectName: "knobCcChannel"; y: 48 }
+    BatchLabel { y: 67; text: qsTr("Min") }
+    BatchField { id: minField; objectName: "knobCcMin"; y: 67 }
+    BatchLabel { y: 88; text: qsTr("Max") }
+    BatchField { id: maxField; objectName: "knobCcMax"; y: 88; text: "127" }
+    BatchLabel { y: 108; text: qsTr("With CC") }
+    BatchOrder { id: orderButton; objectName: "knobCcOrder"; y: 108 }
+}

@@ -1,0 +1,14 @@
+import QtQuick 2.15
+import "../BaseControl"
+
+// Row label of an auto-populate section: right-aligned in the left half.
+Text {
+    x: 0
+    width: 148
+    height: 14
+    horizontalAlignment: Text.AlignRight
+    verticalAlignment: Text.AlignVCenter
+    color: "#333333"
+    font.family: CusConfig.fontFamily
+    font.pixelSize: CusConfig.fontSizeLevel2
+}

@@ -1,0 +1,36 @@
+import QtQuick 2.15
+import "../BaseControl"
+
+// Pads: a run of controller numbers.
+BackgroundRect {
+    id: root
+    property alias checkBox: checkBox
+    property alias startField: startField
+    property alias channelList: channelList
+    property alias typeButton: typeButton
+    property alias orderButton: orderButton
+
+    width: 296
+    height: 112
+    radius: 10
+
+    BatchLabel { y: 8; text: qsTr("Set CC") }
+    CusCheckBox { id: checkBox; objectName: "padCcCheck"; x: 150; y: 9; width: 12; height: 12 }
+    BatchLabel { y: 28; text: qsTr("CC Range Staring at") }
+    BatchField { id: startField; objectName: "padCcStart"; y: 28 }
+    BatchLabel { y: 48; text: qsTr("CC Channel") }
+    BatchChannel { id: channelList; objectName: "padCcChannel"; y: 48 }
+    BatchLabel { y: 68; text: qsTr("Type") }
+    CusButtonState {
+        id: typeButton
+        objectName: "padCcType"
+        x: 150
+        y: 68
+        width: 96
+        height: 14
+        text1: qsTr("Moment")
+        text2: qsTr("Toggle")
+    }
+    BatchLabel { y: 88; text: qsTr("With Value") }
+    BatchOrder { id: orderButton; objectName: "padCcOrder"; y: 88; height: 14 }
+}

@@ -1,0 +1,24 @@
+import QtQuick 2.15
+import "../BaseControl"
+
+// Pads: a run of program numbers.
+BackgroundRect {
+    id: root
+    property alias checkBox: checkBox
+    property alias startField: startField
+    property alias channelList: channelList
+    property alias orderButton: orderButton
+
+    width: 296
+    height: 93
+    radius: 5
+
+    BatchLabel { y: 9; text: qsTr("Set PC") }
+    CusCheckBox { id: checkBox; objectName: "padPcCheck"; x: 150; y: 8; width: 12; height: 12 }
+    BatchLabel { y: 28; text: qsTr("PC Range Staring at") }
+    BatchField { id: startField; objectName: "padPcStart"; y: 28 }
+    BatchLabel { y: 48; text: qsTr("PC Channel") }
+    BatchChannel { id: channelList; objectName: "padPcChannel"; y: 48 }
+    BatchLabel { y: 68; text: qsTr("With Value") }
+    BatchOrder { id: orderButton; objectName: "padPcOrder"; y: 68 }
+}
