@@ -6,8 +6,9 @@
 #include <functional>
 #include <memory>
 
-// Access to the machine's MIDI system. Device ids are the positions in the
-// current port listing (0, 1, ...); names are the device's own name (the ALSA
+// Access to the machine's MIDI system. Device ids are small non-negative
+// numbers that name one port for as long as the backend lives (a port keeps
+// its id while others come and go); names are the device's own name (the ALSA
 // sequencer client or JACK client name, without any port suffix).
 class MidiBackend
 {

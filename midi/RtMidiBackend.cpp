@@ -7,6 +7,7 @@
 #include <jack/jack.h>
 
 #include <atomic>
+#include <mutex>
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -43,21 +44,15 @@ void quietJack()
     });
 }
 
-// Finds the position of a port in a fresh listing of the same direction: the
-// id itself when the port is still there, else wherever it has moved to.
-int findPort(RtMidi &midi, int deviceId, const QMap<int, QString> &knownNames)
+// The position of a port, by its full name, in a fresh RtMidi listing.
+int indexOfPort(RtMidi &midi, const QString &fullName)
 {
-    const int count = int(midi.getPortCount());
-    if (deviceId < 0)
+    if (fullName.isEmpty())
         return -1;
-    auto known = knownNames.constFind(deviceId);
-    if (known == knownNames.constEnd())
-        return deviceId < count ? deviceId : -1;
-    if (deviceId < count && QString::fromStdString(midi.getPortName(unsigned(deviceId))) == *known)
-        return deviceId;
-    for (int i = 0; i < count; ++i) {
-        if (QString::fromStdString(midi.getPortName(unsigned(i))) == *known)
-            return i;
+    const unsigned count = midi.getPortCount();
+    for (unsigned i = 0; i < count; ++i) {
+        if (QString::fromStdString(midi.getPortName(i)) == fullName)
+            return int(i);
     }
     return -1;
 }
@@ -86,6 +81,110 @@ public:
     std::unique_ptr<RtMidiIn> midi;
 };
 
+} // namespace
+
+// Two RtMidi objects that only list ports (they open none), kept between calls
+// so that listing does not create a client each time.
+struct RtMidiBackend::Shared {
+    explicit Shared(Api a) : api(a) {}
+
+    bool ensureListers()
+    {
+        if (in && out)
+            return true;
+        try {
+            auto newIn = std::make_unique<RtMidiIn>(rtApi(api), kClientName);
+            newIn->setErrorCallback(onRtMidiError, &sink);
+            auto newOut = std::make_unique<RtMidiOut>(rtApi(api), kClientName);
+            newOut->setErrorCallback(onRtMidiError, &sink);
+            if (newIn->getCurrentApi() != rtApi(api) || newOut->getCurrentApi() != rtApi(api))
+                return false;
+            in = std::move(newIn);
+            out = std::move(newOut);
+        } catch (const RtMidiError &e) {
+            qDebug().noquote() << "RtMidi:" << QString::fromStdString(e.getMessage());
+            return false;
+        }
+        return true;
+    }
+
+    void dropListers()
+    {
+        in.reset();
+        out.reset();
+    }
+
+    // Full port names by id, fresh from the MIDI system.
+    QMap<int, QString> portNames(bool inputs)
+    {
+        QMap<int, QString> names;
+        if (!ensureListers())
+            return names;
+        RtMidi &midi = inputs ? static_cast<RtMidi &>(*in) : static_cast<RtMidi &>(*out);
+        const unsigned count = midi.getPortCount();
+        for (unsigned i = 0; i < count; ++i)
+            names.insert(int(i), QString::fromStdString(midi.getPortName(i)));
+        // A JACK client does not survive a server restart; with nothing
+        // listed, connect anew next time rather than keep a dead client.
+        if (count == 0 && api == Api::Jack)
+            dropListers();
+        return names;
+    }
+
+    // Present ports by their stable ids, our own ports left out.
+    QMap<int, QString> refresh(bool inputs)
+    {
+        QMap<int, QString> present;
+        QMap<QString, int> &ids = inputs ? inIds : outIds;
+        for (const QString &fullName : portNames(inputs)) {
+            if (deviceNameFromPortName(api, fullName).startsWith(QLatin1String(kClientName)))
+                continue;
+            auto known = ids.constFind(fullName);
+            const int id = known != ids.constEnd() ? *known : (inputs ? nextIn++ : nextOut++);
+            ids.insert(fullName, id);
+            present.insert(id, fullName);
+        }
+        return present;
+    }
+
+    // The full port name an id stands for; a listing is made first when the
+    // id has not been seen yet.
+    QString fullNameOf(bool inputs, int id)
+    {
+        QMap<QString, int> &ids = inputs ? inIds : outIds;
+        QString name = ids.key(id);
+        if (name.isEmpty())
+            name = refresh(inputs).value(id);
+        return name;
+    }
+
+    bool outputPresent(const QString &fullName)
+    {
+        std::lock_guard<std::mutex> lock(mutex);
+        const QMap<int, QString> names = portNames(false);
+        for (const QString &name : names) {
+            if (name == fullName)
+                return true;
+        }
+        return false;
+    }
+
+    const Api api;
+    std::mutex mutex;
+    ErrorSink sink;
+    std::unique_ptr<RtMidiIn> in;
+    std::unique_ptr<RtMidiOut> out;
+    // Every port keeps the id it was first listed with for as long as the
+    // backend lives, also while gone and when it comes back under the same
+    // name; our own ports opening and closing never move anyone's id.
+    QMap<QString, int> inIds;
+    QMap<QString, int> outIds;
+    int nextIn = 0;
+    int nextOut = 0;
+};
+
+namespace {
+
 class RtOutput : public MidiBackend::Output
 {
 public:
@@ -100,6 +199,12 @@ public:
     {
         if (!data || length <= 0)
             return false;
+        // Neither ALSA nor JACK complains about sending to a port that has
+        // gone (the message simply reaches nobody): look first.
+        if (!shared->outputPresent(target)) {
+            qDebug().noquote() << "MIDI port gone:" << target;
+            return false;
+        }
         sink.failed = false;
         try {
             midi->sendMessage(reinterpret_cast<const unsigned char *>(data), size_t(length));
@@ -112,19 +217,15 @@ public:
 
     ErrorSink sink;
     std::unique_ptr<RtMidiOut> midi;
+    std::shared_ptr<RtMidiBackend::Shared> shared;
+    QString target;
 };
 
 } // namespace
 
-struct RtMidiBackend::Listing {
-    ErrorSink sink;
-    std::unique_ptr<RtMidiIn> in;
-    std::unique_ptr<RtMidiOut> out;
-};
-
 constexpr char RtMidiBackend::kClientName[];
 
-RtMidiBackend::RtMidiBackend(Api api) : m_api(api) {}
+RtMidiBackend::RtMidiBackend(Api api) : m_api(api), m_shared(std::make_shared<Shared>(api)) {}
 
 RtMidiBackend::~RtMidiBackend() = default;
 
@@ -135,8 +236,8 @@ std::unique_ptr<RtMidiBackend> RtMidiBackend::create(Api api)
     else if (!alsaSequencerAvailable())
         return nullptr;
     std::unique_ptr<RtMidiBackend> backend(new RtMidiBackend(api));
-    std::lock_guard<std::mutex> lock(backend->m_mutex);
-    if (!backend->ensureListers() && api == Api::Alsa)
+    std::lock_guard<std::mutex> lock(backend->m_shared->mutex);
+    if (!backend->m_shared->ensureListers() && api == Api::Alsa)
         return nullptr;
     return backend;
 }
@@ -146,77 +247,37 @@ QString RtMidiBackend::apiName() const
     return m_api == Api::Alsa ? QStringLiteral("alsa") : QStringLiteral("jack");
 }
 
-bool RtMidiBackend::ensureListers()
+QMap<int, QString> RtMidiBackend::list(bool inputs)
 {
-    if (m_listing)
-        return true;
-    auto listing = std::make_unique<Listing>();
-    try {
-        listing->in = std::make_unique<RtMidiIn>(rtApi(m_api), kClientName);
-        listing->in->setErrorCallback(onRtMidiError, &listing->sink);
-        listing->out = std::make_unique<RtMidiOut>(rtApi(m_api), kClientName);
-        listing->out->setErrorCallback(onRtMidiError, &listing->sink);
-    } catch (const RtMidiError &e) {
-        qDebug().noquote() << "RtMidi:" << QString::fromStdString(e.getMessage());
-        return false;
-    }
-    if (listing->in->getCurrentApi() != rtApi(m_api) || listing->out->getCurrentApi() != rtApi(m_api))
-        return false;
-    m_listing = std::move(listing);
-    return true;
+    std::lock_guard<std::mutex> lock(m_shared->mutex);
+    const QMap<int, QString> names = m_shared->refresh(inputs);
+    QMap<int, QString> devices;
+    for (auto it = names.constBegin(); it != names.constEnd(); ++it)
+        devices.insert(it.key(), deviceNameFromPortName(m_api, it.value()));
+    return devices;
 }
 
 QMap<int, QString> RtMidiBackend::inputDevices()
 {
-    std::lock_guard<std::mutex> lock(m_mutex);
-    QMap<int, QString> devices;
-    if (!ensureListers())
-        return devices;
-    QMap<int, QString> names;
-    const unsigned count = m_listing->in->getPortCount();
-    for (unsigned i = 0; i < count; ++i) {
-        const QString full = QString::fromStdString(m_listing->in->getPortName(i));
-        names.insert(int(i), full);
-        devices.insert(int(i), deviceNameFromPortName(m_api, full));
-    }
-    m_inPortNames = names;
-    // A JACK client does not survive a server restart; with nothing listed,
-    // reconnect on the next call rather than keep a dead client.
-    if (count == 0 && m_api == Api::Jack)
-        m_listing.reset();
-    return devices;
+    return list(true);
 }
 
 QMap<int, QString> RtMidiBackend::outputDevices()
 {
-    std::lock_guard<std::mutex> lock(m_mutex);
-    QMap<int, QString> devices;
-    if (!ensureListers())
-        return devices;
-    QMap<int, QString> names;
-    const unsigned count = m_listing->out->getPortCount();
-    for (unsigned i = 0; i < count; ++i) {
-        const QString full = QString::fromStdString(m_listing->out->getPortName(i));
-        names.insert(int(i), full);
-        devices.insert(int(i), deviceNameFromPortName(m_api, full));
-    }
-    m_outPortNames = names;
-    if (count == 0 && m_api == Api::Jack)
-        m_listing.reset();
-    return devices;
+    return list(false);
 }
 
 std::unique_ptr<MidiBackend::Input> RtMidiBackend::openInput(int deviceId, SysexHandler handler)
 {
     if (deviceId < 0 || !handler)
         return nullptr;
-    std::lock_guard<std::mutex> lock(m_mutex);
+    std::lock_guard<std::mutex> lock(m_shared->mutex);
     auto input = std::make_unique<RtInput>();
     input->handler = std::move(handler);
     try {
         input->midi = std::make_unique<RtMidiIn>(rtApi(m_api), kClientName);
         input->midi->setErrorCallback(onRtMidiError, &input->sink);
-        const int port = findPort(*input->midi, deviceId, m_inPortNames);
+        const int port = indexOfPort(*input->midi, m_shared->fullNameOf(true, deviceId));
         if (port < 0 || input->sink.failed)
             return nullptr;
         input->midi->ignoreTypes(false, true, true); // System Exclusive on; clock and active sensing off
@@ -235,14 +296,17 @@ std::unique_ptr<MidiBackend::Output> RtMidiBackend::openOutput(int deviceId)
 {
     if (deviceId < 0)
         return nullptr;
-    std::lock_guard<std::mutex> lock(m_mutex);
+    std::lock_guard<std::mutex> lock(m_shared->mutex);
     auto output = std::make_unique<RtOutput>();
+    output->shared = m_shared;
     try {
         output->midi = std::make_unique<RtMidiOut>(rtApi(m_api), kClientName);
         output->midi->setErrorCallback(onRtMidiError, &output->sink);
-        const int port = findPort(*output->midi, deviceId, m_outPortNames);
+        const QString target = m_shared->fullNameOf(false, deviceId);
+        const int port = indexOfPort(*output->midi, target);
         if (port < 0 || output->sink.failed)
             return nullptr;
+        output->target = target;
         output->midi->openPort(unsigned(port), "SysEx Out");
     } catch (const RtMidiError &e) {
         qDebug().noquote() << "RtMidi:" << QString::fromStdString(e.getMessage());

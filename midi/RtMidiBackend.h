@@ -6,18 +6,18 @@
 #include <QString>
 
 #include <memory>
-#include <mutex>
 
 class RtMidiIn;
 class RtMidiOut;
 
 // The machine's MIDI system through RtMidi: the ALSA sequencer or JACK.
 //
-// Device ids are positions in RtMidi's port listing; a device's name is the
-// client part of the port name (ALSA "client:port c:p", JACK "client:port";
-// ports bridged by a2jmidid keep the ALSA client's name). Ids are checked
-// against the last listing when a port is opened: if the port has moved in the
-// meantime it is found by its full name, and if it has gone the open fails.
+// A device's name is the client part of the port name (ALSA "client:port c:p",
+// JACK "client:port"; ports bridged by a2jmidid keep the ALSA client's name).
+// Each port gets an id the first time it is listed and keeps it for the life
+// of the backend, so ids stay valid while other ports (our own included) come
+// and go; opening a port whose id names a port that has gone fails. The
+// editor's own ports (client kClientName) are never listed.
 class RtMidiBackend : public MidiBackend
 {
 public:
@@ -44,15 +44,12 @@ public:
     // The device name within one of RtMidi's port names.
     static QString deviceNameFromPortName(Api api, const QString &portName);
 
+    struct Shared; // listing clients and the last listing, shared with open outputs
+
 private:
     explicit RtMidiBackend(Api api);
-    struct Listing;
-    bool ensureListers();
-    int resolvePort(bool input, int deviceId, const QMap<int, QString> &names);
+    QMap<int, QString> list(bool inputs);
 
     Api m_api;
-    std::mutex m_mutex;
-    std::unique_ptr<Listing> m_listing;
-    QMap<int, QString> m_inPortNames;  // id -> full port name, from the last listing
-    QMap<int, QString> m_outPortNames;
+    std::shared_ptr<Shared> m_shared;
 };
