@@ -78,8 +78,14 @@ Dialog {
         Ftp.downloadFir()
     }
 
+    // The transfer runs: only the progress is shown, whatever was on screen
+    // when it started.
     function showProgress(value) {
         busy.visible = false
+        offerText.visible = false
+        descriptionView.visible = false
+        upgradeButton.visible = false
+        statusText.visible = false
         progress.visible = true
         var v = Number(value)
         progress.value = isFinite(v) ? Math.max(0, Math.min(100, v)) / 100 : 0

@@ -343,6 +343,23 @@ TestCase {
         compare(visibleParts(d), ["busy"])
     }
 
+    function test_firmware_progress_replaces_whatever_is_shown() {
+        var d = create("modular/ProgressDialog.qml")
+        d.show()
+        tryCompare(d, "opened", true)
+        Ftp.info("Q7X_V1.2.bin", 1.2, ["x"])
+        FirmwareUpdate.transmitProgress(250)        // out of range: full
+        compare(visibleParts(d), ["progress"])
+        compare(d.progress.value, 1)
+        FirmwareUpdate.transmitProgress(-3)
+        compare(d.progress.value, 0)
+        // A failure before any progress stops the busy indicator too.
+        d.show()
+        FirmwareUpdate.transStatus(false)
+        compare(visibleParts(d), ["status"])
+        compare(d.statusText.text, "固件升级失败！")
+    }
+
     function test_firmware_dialog_scales() {
         var d = create("modular/ProgressDialog.qml")
         var h = create("modular/HelpDialog.qml")
