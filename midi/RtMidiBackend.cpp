@@ -92,6 +92,9 @@ struct RtMidiBackend::Shared {
     {
         if (in && out)
             return true;
+        // Without a server RtMidi would complain on stderr at every attempt.
+        if (api == Api::Jack && !jackServerRunning())
+            return false;
         try {
             auto newIn = std::make_unique<RtMidiIn>(rtApi(api), kClientName);
             newIn->setErrorCallback(onRtMidiError, &sink);
@@ -272,12 +275,15 @@ std::unique_ptr<MidiBackend::Input> RtMidiBackend::openInput(int deviceId, Sysex
     if (deviceId < 0 || !handler)
         return nullptr;
     std::lock_guard<std::mutex> lock(m_shared->mutex);
+    const QString source = m_shared->fullNameOf(true, deviceId);
+    if (source.isEmpty())
+        return nullptr;
     auto input = std::make_unique<RtInput>();
     input->handler = std::move(handler);
     try {
         input->midi = std::make_unique<RtMidiIn>(rtApi(m_api), kClientName);
         input->midi->setErrorCallback(onRtMidiError, &input->sink);
-        const int port = indexOfPort(*input->midi, m_shared->fullNameOf(true, deviceId));
+        const int port = indexOfPort(*input->midi, source);
         if (port < 0 || input->sink.failed)
             return nullptr;
         input->midi->ignoreTypes(false, true, true); // System Exclusive on; clock and active sensing off
@@ -297,12 +303,14 @@ std::unique_ptr<MidiBackend::Output> RtMidiBackend::openOutput(int deviceId)
     if (deviceId < 0)
         return nullptr;
     std::lock_guard<std::mutex> lock(m_shared->mutex);
+    const QString target = m_shared->fullNameOf(false, deviceId);
+    if (target.isEmpty())
+        return nullptr;
     auto output = std::make_unique<RtOutput>();
     output->shared = m_shared;
     try {
         output->midi = std::make_unique<RtMidiOut>(rtApi(m_api), kClientName);
         output->midi->setErrorCallback(onRtMidiError, &output->sink);
-        const QString target = m_shared->fullNameOf(false, deviceId);
         const int port = indexOfPort(*output->midi, target);
         if (port < 0 || output->sink.failed)
             return nullptr;

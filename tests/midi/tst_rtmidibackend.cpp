@@ -1,0 +1,62 @@
+#include "MidiBackend.h"
+#include "RtMidiBackend.h"
+
+#include <QtTest>
+
+// Choosing the MIDI system, and a JACK backend while no server runs.
+class TstRtMidiBackend : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        // A server name nobody uses, so a running JACK elsewhere is not seen.
+        qputenv("JACK_DEFAULT_SERVER",
+                "q7x-no-server-" + QByteArray::number(QCoreApplication::applicationPid()));
+        qunsetenv("Q7X_MIDI_API");
+    }
+
+    void jackWithoutServer()
+    {
+        QVERIFY(!RtMidiBackend::jackServerRunning());
+        std::unique_ptr<RtMidiBackend> backend = RtMidiBackend::create(RtMidiBackend::Api::Jack);
+        QVERIFY(backend);
+        QVERIFY(backend->inputDevices().isEmpty());
+        QVERIFY(backend->outputDevices().isEmpty());
+        QVERIFY(!backend->openInput(0, [](const char *, int) {}));
+        QVERIFY(!backend->openOutput(0));
+        QVERIFY(!backend->openOutput(-1));
+
+        QTest::ignoreMessage(QtWarningMsg,
+                             "No JACK server is running yet; MIDI devices appear once one starts");
+        std::unique_ptr<MidiBackend> chosen = MidiBackend::createSystem(" JACK ");
+        QVERIFY(chosen);
+        QCOMPARE(chosen->apiName(), QString("jack"));
+    }
+
+    void unknownSystem()
+    {
+        QTest::ignoreMessage(QtWarningMsg, "Unknown MIDI system \"bogus\" (use alsa or jack)");
+        QVERIFY(!MidiBackend::createSystem("bogus"));
+        qputenv("Q7X_MIDI_API", "bogus");
+        QTest::ignoreMessage(QtWarningMsg, "Unknown MIDI system \"bogus\" (use alsa or jack)");
+        QVERIFY(!MidiBackend::createSystem());
+        qunsetenv("Q7X_MIDI_API");
+    }
+
+    void withoutAlsaSequencerJackIsChosen()
+    {
+        if (RtMidiBackend::alsaSequencerAvailable())
+            QSKIP("this machine has an ALSA sequencer");
+        QTest::ignoreMessage(QtWarningMsg, "The ALSA sequencer (/dev/snd/seq) is not available");
+        QVERIFY(!MidiBackend::createSystem("alsa"));
+        QVERIFY(!RtMidiBackend::create(RtMidiBackend::Api::Alsa));
+        std::unique_ptr<MidiBackend> chosen = MidiBackend::createSystem();
+        QVERIFY(chosen);
+        QCOMPARE(chosen->apiName(), QString("jack"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TstRtMidiBackend)
+#include "tst_rtmidibackend.moc"
