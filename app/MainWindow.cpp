@@ -20,6 +20,14 @@
 #include <memory>
 #include <cstring>
 
+// The colour-wheel item is registered for the documents when it is part of
+// the build.
+#if __has_include("ColorPalette.h")
+#include "ColorPalette.h"
+#include <QtQml>
+#define Q7X_HAVE_COLOR_PALETTE 1
+#endif
+
 #ifndef Q7X_VERSION
 #error "Q7X_VERSION must name the program version"
 #endif
@@ -86,10 +94,15 @@ void MainWindow::init()
     resize(1080, 892);
     g_controller.store(this);
 
-    if (!m_options.firmwareServer.isEmpty())
+    if (!m_options.firmwareServer.isEmpty()) {
         m_ftp.setServerUrl(m_options.firmwareServer);
-    if (!m_options.loaderPort.isEmpty())
+        qInfo() << "firmware server:"
+                << m_options.firmwareServer.toDisplayString(QUrl::RemovePassword);
+    }
+    if (!m_options.loaderPort.isEmpty()) {
         m_firmwareUpdate.setLoaderPortName(m_options.loaderPort);
+        qInfo() << "firmware loader port:" << m_options.loaderPort;
+    }
 
     // Received bytes come from the MIDI input thread. Always queued: the
     // decoder closes the ports, which must never happen inside a delivery or
@@ -147,6 +160,13 @@ void MainWindow::setUpUserInterface()
         if (m_engine.rootObjects().isEmpty())
             qWarning() << "main.qml could not be loaded";
     }
+}
+
+void MainWindow::registerQmlTypes()
+{
+#ifdef Q7X_HAVE_COLOR_PALETTE
+    qmlRegisterType<ColorPalette>("ColorP", 1, 0, "ColorPalette");
+#endif
 }
 
 // ---------------------------------------------------------------- screens

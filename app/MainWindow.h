@@ -72,6 +72,10 @@ public:
     // The version text last handed to the online check.
     QString currentFirmwareVersion() const { return m_versionText; }
 
+    // Registers the C++ item types the documents use. Call once, before the
+    // first MainWindow loads them.
+    static void registerQmlTypes();
+
     // Index into QGuiApplication::screens() of the screen that overlaps the
     // largest part of rect; 0 when none does.
     static int screenIndexFor(const QRect &rect);

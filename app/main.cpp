@@ -14,23 +14,47 @@
 #include <QSGRendererInterface>
 #include <QUrl>
 
-#include <cstdio>
-#include <memory>
+#include <QSocketNotifier>
 
-// The colour-wheel item is registered for the documents when it is part of
-// the build.
-#if __has_include("ColorPalette.h")
-#include "ColorPalette.h"
-#include <QtQml>
-static void registerQmlTypes()
-{
-    qmlRegisterType<ColorPalette>("ColorP", 1, 0, "ColorPalette");
-}
-#else
-static void registerQmlTypes() {}
-#endif
+#include <csignal>
+#include <cstdio>
+#include <fcntl.h>
+#include <memory>
+#include <unistd.h>
 
 namespace {
+
+int g_quitPipe[2] = {-1, -1};
+
+void onQuitSignal(int signal)
+{
+    const char byte = char(signal);
+    [[maybe_unused]] const ssize_t n = ::write(g_quitPipe[1], &byte, 1);
+}
+
+// SIGTERM (log-out, shutdown, kill), SIGINT and SIGHUP end the event loop
+// normally, so the MIDI ports are closed and the log is complete.
+void quitOnSignals(QObject *context)
+{
+    if (::pipe2(g_quitPipe, O_CLOEXEC | O_NONBLOCK) != 0) {
+        qWarning() << "no signal pipe: the editor ends abruptly on SIGTERM";
+        return;
+    }
+    auto *notifier = new QSocketNotifier(g_quitPipe[0], QSocketNotifier::Read, context);
+    QObject::connect(notifier, &QSocketNotifier::activated, context, [] {
+        char byte = 0;
+        while (::read(g_quitPipe[0], &byte, 1) > 0) {
+        }
+        qInfo() << "quit requested by signal" << int(byte);
+        QCoreApplication::quit();
+    });
+    struct sigaction action = {};
+    action.sa_handler = onQuitSignal;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    for (int signal : {SIGTERM, SIGINT, SIGHUP})
+        ::sigaction(signal, &action, nullptr);
+}
 
 struct CommandLine {
     QString midiApi;           // "", "alsa" or "jack"
@@ -96,10 +120,12 @@ int main(int argc, char *argv[])
     if (isAnotherInstanceRunning(key))
         return 0;
 
-    registerQmlTypes();
+    MainWindow::registerQmlTypes();
 
     auto app = std::make_unique<QApplication>(argc, argv);
     QCoreApplication::setApplicationVersion(QStringLiteral(Q7X_VERSION));
+    // A signal that arrives before the event loop runs is acted on when it starts.
+    quitOnSignals(app.get());
 
     CommandLine commandLine;
     if (!parseCommandLine(*app, &commandLine))
