@@ -3,15 +3,15 @@ import QtQuick.Controls 2.15
 
 // List box whose list opens as a grid filled column by column (the note list:
 // one octave per column). Cell sizes follow the scaling rate, read anew each
-// time the grid opens. keyIndex: the owner's index; an owner in the rightmost
-// grid column (index mod 4 == 3) can set shiftLeft to open the grid to the left.
+// time the grid opens. keyIndex: the owner's index, if it hands one over; an
+// owner in the rightmost grid column (index mod 4 == 3) opens the grid to the
+// left, where it stays inside the window. Without an index it opens centred.
 ComboBox {
     id: control
     property color elementColor: CusConfig.colorElement
     property real offsetValue: height / 2
     property bool soleValue: true
     property int keyIndex: -1
-    property bool shiftLeft: false
     property real popupRate: 1.0
     property real cellWidth: 30
     property real cellHeight: 14
@@ -76,7 +76,7 @@ ComboBox {
         height: 13 * control.cellHeight
         padding: 5
         y: control.height + 3
-        x: (control.shiftLeft && control.keyIndex % 4 === 3) ? -200 * control.popupRate
+        x: (control.keyIndex >= 0 && control.keyIndex % 4 === 3) ? -200 * control.popupRate
                                                             : (control.width - width) / 2
         onAboutToShow: {
             control.popupRate = control.currentRate()

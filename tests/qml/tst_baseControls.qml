@@ -4,8 +4,8 @@ import "qrc:/qml/BaseControl"
 
 Item {
     id: root
-    width: 400
-    height: 300
+    width: 900
+    height: 600
 
     CusInput {
         id: input
@@ -18,6 +18,21 @@ Item {
         x: 10
         y: 40
         model: ["1", "2", "3"]
+    }
+    CusComboxGrid {
+        id: grid
+        x: 350
+        y: 60
+        width: 56
+        height: 14
+        soleValue: false
+        model: ListModel {
+            Component.onCompleted: {
+                var names = ["C", "C#", "D", "D#", "E", "F", "F#", "G", "G#", "A", "A#", "B"]
+                for (var n = 0; n < 128; ++n)
+                    append({ key: names[n % 12] + (Math.floor(n / 12) - 1), value: n })
+            }
+        }
     }
     CusTabBar {
         id: twoTabs
@@ -123,6 +138,64 @@ Item {
             tryCompare(combo.popup, "visible", true)
             combo.popup.close()
             tryCompare(combo.popup, "visible", false)
+        }
+
+        function test_combo_list_scales_with_rate() {
+            MainLogic.scalingRate = 1.5
+            combo.width = 120          // as the page's scaler would leave it
+            combo.height = 24
+            mouseClick(combo)
+            tryCompare(combo.popup, "visible", true)
+            compare(combo.popupRate, 1.5)
+            var list = combo.popup.contentItem
+            var row = list.itemAtIndex(0)
+            // Rows fit the list, which is as wide as the (already scaled) box.
+            compare(row.width, 120 - 2 * 12)
+            compare(row.height, 24)
+            compare(row.contentItem.font.pixelSize, 15)
+            compare(combo.popup.width, 120)
+            combo.popup.close()
+            tryCompare(combo.popup, "visible", false)
+            MainLogic.scalingRate = 1.0
+            combo.width = 80
+            combo.height = 16
+        }
+
+        function test_grid_list_fills_columns_and_follows_rate_data() {
+            return [ { tag: "1.0", rate: 1.0 }, { tag: "1.5", rate: 1.5 } ]
+        }
+        function test_grid_list_fills_columns_and_follows_rate(data) {
+            MainLogic.scalingRate = data.rate
+            grid.currentIndex = 60
+            compare(grid.displayText, "C4")
+            mouseClick(grid)
+            tryCompare(grid.popup, "visible", true)
+            compare(grid.cellWidth, 30 * data.rate)
+            compare(grid.cellHeight, 14 * data.rate)
+            compare(grid.popup.width, 11 * 30 * data.rate + 10 * data.rate)
+            compare(grid.popup.height, 13 * 14 * data.rate)
+            compare(grid.popup.y, grid.height + 3)
+            compare(grid.popup.x, (grid.width - grid.popup.width) / 2)
+            var view = grid.popup.contentItem
+            // One octave per column: C0 (12) heads the second column, G9 (127)
+            // is the eighth cell of the last one.
+            var c0 = view.itemAtIndex(12)
+            compare(c0.x, 30 * data.rate)
+            compare(c0.y, 0)
+            var g9 = view.itemAtIndex(127)
+            compare(g9.x, 10 * 30 * data.rate)
+            compare(g9.y, 7 * 14 * data.rate)
+            grid.popup.close()
+            tryCompare(grid.popup, "visible", false)
+            // An owner in the rightmost column opens the grid to its left.
+            grid.keyIndex = 7
+            mouseClick(grid)
+            tryCompare(grid.popup, "visible", true)
+            compare(grid.popup.x, -200 * data.rate)
+            grid.popup.close()
+            tryCompare(grid.popup, "visible", false)
+            grid.keyIndex = -1
+            MainLogic.scalingRate = 1.0
         }
 
         function visibleTabs(bar) {

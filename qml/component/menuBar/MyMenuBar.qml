@@ -40,15 +40,27 @@ Item {
         return true
     }
 
-    function openUserGuide() {
-        // The guide is a PDF beside the program. The controller says where
-        // that is and whether it exists; a missing guide is simply not opened.
-        var url = ""
+    // Where the user guide lies: beside the program. The controller knows the
+    // program's folder and whether the guide is there (userGuideUrl, an empty
+    // answer for no guide); without that, the folder is taken from the path the
+    // program was started by.
+    function userGuideUrl() {
         if (typeof MainLogic.userGuideUrl === "function")
-            url = MainLogic.userGuideUrl()
-        else
-            url = "file:.//VornelRambaKEYQ7X.pdf"
-        if (url && String(url).length > 0)
+            return String(MainLogic.userGuideUrl() || "")
+        var name = "VornelRambaKEYQ7X.pdf"
+        var args = Qt.application.arguments
+        var exe = (args && args.length > 0) ? String(args[0]) : ""
+        var slash = exe.lastIndexOf("/")
+        if (slash < 0)
+            return "file:" + name
+        var dir = exe.substring(0, slash).split("/").map(encodeURIComponent).join("/")
+        return (exe.charAt(0) === "/" ? "file://" : "file:") + dir + "/" + name
+    }
+
+    // Opens the guide with the desktop's viewer; a missing guide is not an error.
+    function openUserGuide() {
+        var url = userGuideUrl()
+        if (url.length > 0)
             Qt.openUrlExternally(url)
     }
 
