@@ -411,7 +411,10 @@ int main(int argc, char **argv)
             complain(QStringLiteral("cannot read %1: %2").arg(file.fileName(), file.errorString()));
             return 2;
         }
-        if (!model.loadParameters(file.read(KeyboardModel::kBlockSize + 5), &error)) {
+        // Anything much larger than a preset is not one; do not read it all.
+        if (file.size() > 4096 || !model.loadParameters(file.read(4096), &error)) {
+            if (error.isEmpty())
+                error = QStringLiteral("%1 bytes is not a configuration").arg(file.size());
             complain(QStringLiteral("%1: %2").arg(file.fileName(), error));
             return 2;
         }
