@@ -46,10 +46,16 @@ Rectangle {
             DataMgt.setPadInfo(keyIndex, key, value)
     }
 
-    // Enables and shows what the current type needs.
+    // In NOTE mode the note list shows the number field's note. Switching
+    // to NOTE moves the list to the number the store holds (rather than the
+    // field to whatever the list last showed), so the pad never shows a note
+    // other than the one it sends.
     function applyMode() {
-        if (typeBar.currentIndex === 0 && noteList.currentIndex >= 0)
-            numberField.text = String(noteList.currentIndex)   // display only
+        if (typeBar.currentIndex !== 0)
+            return
+        var v = parseInt(numberField.text, 10)
+        if (!isNaN(v) && v >= 0 && v <= 127)
+            noteList.currentIndex = v
     }
 
     function reload() {

@@ -260,6 +260,34 @@ TestCase {
         compare(String(pad.swatch.color), "#14283c")
     }
 
+    function test_pads_use_the_window_colour_dialog() {
+        var c = Qt.createComponent("qrc:/qml/main.qml")
+        if (c.status !== Component.Ready)
+            fail("main.qml: " + c.errorString())
+        var win = c.createObject(null)
+        verify(win !== null)
+        try {
+            waitForRendering(win.contentItem)
+            DataMgt.initDefaultData()
+            DataMgt.clearCalls()
+            var padsB = win.mainPage.padSwipe.itemAt(1)
+            var pad = padsB.padAt(3)                  // PAD8 of BANK B: store index 15
+            compare(pad.keyIndex, 15)
+            pad.openColorDialog()
+            tryCompare(win.colorDialog, "opened", true)
+            compare(win.colorDialog.keyIndex, 15)
+            compare(win.colorDialog.currentColor, DataMgt.getPadColor(15))
+            win.colorDialog.redField.text = "0"
+            win.colorDialog.greenField.text = "0"
+            win.colorDialog.blueField.text = "255"
+            win.colorDialog.confirm()
+            compare(DataMgt.calls, ["setPadColor 15 0 0 255"])
+            compare(String(pad.swatch.color), "#0000fe")
+        } finally {
+            win.destroy()
+        }
+    }
+
     // --- About ---------------------------------------------------------
 
     function test_about_dialog() {

@@ -128,6 +128,15 @@ TestCase {
         typeInto(pad.numberField, "7", false)
         compare(pad.noteList.currentIndex, 61)
         keyClick(Qt.Key_Return)
+        // Back in NOTE mode the list shows the stored number; nothing is
+        // rewritten.
+        DataMgt.clearCalls()
+        mouseClick(pad.typeBar.itemAt(0))
+        compare(pad.numberField.text, "7")
+        compare(pad.noteList.currentIndex, 7)
+        compare(pad.noteList.displayText, "G-1")
+        compare(DataMgt.calls, ["setPadInfo 0 padtype 0"])
+        compare(DataMgt.getPadInfo(0).padData, 7)
     }
 
     function test_rightmost_note_lists_open_to_the_left() {
