@@ -53,6 +53,32 @@ TestCase {
                String(img.pixel(p.x, p.y)))
     }
 
+    function test_whole_window_scaled() {
+        MainLogic.scalingRate = 1.5
+        var c = Qt.createComponent("qrc:/qml/main.qml")
+        if (c.status !== Component.Ready)
+            fail("main.qml: " + c.errorString())
+        var win = c.createObject(null)
+        verify(win !== null)
+        try {
+            DataMgt.initDefaultData()
+            waitForRendering(win.contentItem)
+            wait(50)
+            var img = grabImage(win.contentItem)
+            img.save("shot_window_1.5.png")
+            compare(img.width, 1800)
+            // The first pad's frame scaled with the rest.
+            var pad = win.mainPage.padSwipe.itemAt(0).padAt(0)
+            compare(pad.width, 118 * 1.5)
+            var p = pad.mapToItem(win.contentItem, 1.5, 90)
+            verify(Qt.colorEqual(img.pixel(p.x, p.y), "#a6a6a6") || Qt.colorEqual(img.pixel(p.x, p.y), "#282a2b"),
+                   String(img.pixel(p.x, p.y)))
+        } finally {
+            win.destroy()
+            MainLogic.scalingRate = 1.0
+        }
+    }
+
     function test_dialogs_open() {
         var page = create("modular/MainPage.qml", { x: 45, y: 99 })
         DataMgt.initDefaultData()
