@@ -21,7 +21,9 @@ QByteArray request(Command command);
 
 // The 245-byte configuration write: a copy of the block with offset 1 set to
 // 0x01. A byte >= 0x80 between the first and last byte is sent as 0x7F and a
-// warning is logged, so the message always stays valid System Exclusive.
+// warning is logged, and a missing 0xF0 / 0xF7 frame (a damaged preset) is
+// put back, so the message always stays valid System Exclusive. The block
+// itself is never changed. Empty for a null block.
 QByteArray configurationWrite(const char *block);
 
 } // namespace Sysex
