@@ -175,6 +175,8 @@ Rectangle {
         // grid to the left, so that it stays inside the window.
         keyIndex: root.keyIndex
         enabled: typeBar.currentIndex === 0
+        // The shared table may fill after this pad has loaded its number.
+        onCountChanged: root.applyMode()
         onActivated: {
             numberField.text = String(index)
             root.write("padData", index)
