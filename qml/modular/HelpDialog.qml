@@ -10,10 +10,11 @@ import ".."
 Dialog {
     id: dialog
     property string linkState: "englishHelp"
-    // Where the links lead; the packager may point them elsewhere.
-    property string supportUrl: "https://www.vornel.com/support"
-    property string chineseSiteUrl: "https://www.vornel.com/cn"
-    property string videoChannelUrl: "https://www.vornel.com/video"
+    // Where the links lead, set by whoever ships the program; a link
+    // without an address stays inactive.
+    property string supportUrl: ""
+    property string chineseSiteUrl: ""
+    property string videoChannelUrl: ""
     // Read once, when the dialog is created.
     readonly property string softVersion: (typeof MainLogic !== "undefined" && MainLogic)
                                           ? String(MainLogic.getSoftVersion()) : ""
@@ -164,6 +165,7 @@ Dialog {
                 x: 139
                 y: 164
                 text: "SUPPORT CENTER"
+                enabled: dialog.supportUrl !== ""
                 onClicked: dialog.openLink(dialog.supportUrl)
             }
 
@@ -177,6 +179,7 @@ Dialog {
 
                 CusButtonText {
                     text: "进入官网"
+                    enabled: dialog.chineseSiteUrl !== ""
                     onClicked: dialog.openLink(dialog.chineseSiteUrl)
                 }
                 Rectangle { y: 8; width: 1; height: 8; color: "#a6a6a6" }
@@ -197,6 +200,7 @@ Dialog {
                 Rectangle { y: 8; width: 1; height: 8; color: "#a6a6a6" }
                 CusButtonText {
                     text: "视频频道"
+                    enabled: dialog.videoChannelUrl !== ""
                     onClicked: dialog.openLink(dialog.videoChannelUrl)
                 }
             }

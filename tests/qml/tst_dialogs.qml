@@ -309,6 +309,10 @@ TestCase {
         verify(d.chineseLinks.visible)
         d.linkState = "englishHelp"
         verify(d.englishLink.visible)
+        // A link without an address stays inactive.
+        verify(!d.englishLink.enabled)
+        d.supportUrl = "https://support.invalid/"
+        verify(d.englishLink.enabled)
         mouseClick(d.closeButton)
         tryCompare(d, "visible", false)
     }
