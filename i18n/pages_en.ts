@@ -226,6 +226,10 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <source>Vornel PC Control Linux</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <source>Version：</source>
         <translation type="unfinished"></translation>
     </message>

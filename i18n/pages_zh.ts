@@ -226,6 +226,10 @@
         <translation>Vornel PC控制面板 Win客户端</translation>
     </message>
     <message>
+        <source>Vornel PC Control Linux</source>
+        <translation>Vornel PC控制面板 Linux客户端</translation>
+    </message>
+    <message>
         <source>Version：</source>
         <translation>版本号：</translation>
     </message>

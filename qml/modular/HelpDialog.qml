@@ -101,7 +101,9 @@ Dialog {
             objectName: "programLine"
             anchors.horizontalCenter: parent.horizontalCenter
             y: 118
-            text: qsTr("Vornel PC Control Windows OS")
+            // Names the system the program runs on.
+            text: Qt.platform.os === "windows" ? qsTr("Vornel PC Control Windows OS")
+                                               : qsTr("Vornel PC Control Linux")
             color: CusConfig.colorTextDisable
             font.family: CusConfig.fontFamily
             font.pixelSize: CusConfig.fontSizeLevel2

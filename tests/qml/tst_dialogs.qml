@@ -294,6 +294,8 @@ TestCase {
         var d = create("modular/HelpDialog.qml")
         openDialog(d)
         compare(d.snText.text, "")
+        compare(findChild(d.contentItem, "programLine").text, "Vornel PC Control Linux")
+        compare(findChild(d.contentItem, "softVersionText").text, "Version：1.0.0.8")
         MainLogic.s_snNum("Q7X-000123")
         compare(d.snText.text, "sn:Q7X-000123")
         DataMgt.receiveBytes({ "3": 1, "4": 0, "5": 3 })
