@@ -59,6 +59,33 @@ bool isValidBlock(const QByteArray &block)
     return true;
 }
 
+// The block as a preset stores it: always a well-formed configuration message,
+// so that every saved preset can be opened again. Bytes that cannot stand in
+// a System Exclusive message (left by a short or damaged reply) are written as
+// the keyboard would receive them when sent: 0x7F, and the frame 0xF0 ... 0xF7.
+QByteArray presetBlock(const char *block)
+{
+    QByteArray out(block, Sysex::kBlockSize);
+    int repaired = 0;
+    for (int i = 1; i < Sysex::kBlockSize - 1; ++i) {
+        if (uchar(out.at(i)) > 0x7F) {
+            out[i] = char(0x7F);
+            ++repaired;
+        }
+    }
+    if (uchar(out.at(0)) != 0xF0) {
+        out[0] = char(0xF0);
+        ++repaired;
+    }
+    if (uchar(out.at(Sysex::kBlockSize - 1)) != 0xF7) {
+        out[Sysex::kBlockSize - 1] = char(0xF7);
+        ++repaired;
+    }
+    if (repaired > 0)
+        qWarning() << "preset: bytes outside the message format written as 0x7F/frame:" << repaired;
+    return out;
+}
+
 } // namespace
 
 void deliverMidiInData(char *data, int count)
@@ -389,7 +416,16 @@ void MainWindow::slotMidiIndata(char *data, int count)
         qDebug() << "S:" << int(qint8(data[4]));
         qDebug() << "pad num:" << int(qint8(data[2]));
         emit padNumberChanged(int(qint8(data[2])));
-        m_dataMgt->setBlockData(data, qMin(received, Sysex::kBlockSize));
+        if (received > Sysex::kBlockSize) {
+            // Longer than a configuration: keep its first 244 bytes and end the
+            // block with 0xF7, so it stays one well-formed message.
+            qDebug() << "configuration of" << received << "bytes cut to" << Sysex::kBlockSize;
+            QByteArray cut(data, Sysex::kBlockSize);
+            cut[Sysex::kBlockSize - 1] = char(0xF7);
+            m_dataMgt->setBlockData(cut.constData(), cut.size());
+        } else {
+            m_dataMgt->setBlockData(data, received);
+        }
     }
 
     if (m_devConnected) {
@@ -482,7 +518,8 @@ void MainWindow::writePreset()
     {
         QDataStream stream(&content, QIODevice::WriteOnly);
         stream.setVersion(kDataStreamVersion);
-        stream.writeBytes(m_dataMgt->blockData(), uint(Sysex::kBlockSize));
+        const QByteArray block = presetBlock(m_dataMgt->blockData());
+        stream.writeBytes(block.constData(), uint(block.size()));
     }
 
     // Written beside the target and renamed over it only when complete, so a

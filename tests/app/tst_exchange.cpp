@@ -334,8 +334,14 @@ private slots:
         QCOMPARE(pads.count(), 1);
         QCOMPARE(pads.at(0).at(0).toInt(), 64);
         const QByteArray after = blockOf(w);
-        QCOMPARE(after.left(stored), reply.left(stored));
-        QCOMPARE(after.mid(stored), before.mid(stored));
+        if (length > 245) {
+            // Cut, the block still ends the message.
+            QCOMPARE(after.left(244), reply.left(244));
+            QCOMPARE(uchar(after.at(244)), uchar(0xF7));
+        } else {
+            QCOMPARE(after.left(stored), reply.left(stored));
+            QCOMPARE(after.mid(stored), before.mid(stored));
+        }
     }
 
     void noteNumberIsSigned()

@@ -116,6 +116,31 @@ private slots:
         QCOMPARE(m_window->currentFirmwareVersion(), QString("2.110"));
     }
 
+    void everySavedPresetOpensAgain()
+    {
+        // A short reply leaves its end byte inside the block, and a field can
+        // hold a value above 127; the file must still be a valid preset.
+        DataManagement *store = m_window->dataManagement();
+        QByteArray reply = blockOf(*m_window).left(200);
+        reply[199] = char(0xF7);
+        store->setBlockData(reply.constData(), reply.size());
+        store->setPadInfo(0, "padData", 200);
+        QCOMPARE(uchar(blockOf(*m_window).at(10)), uchar(200));
+
+        const QString path = m_dir.filePath("repaired.stm");
+        m_prompter->saveAnswers << path;
+        m_window->save();
+        const QByteArray file = readAll(path);
+        QCOMPARE(file.size(), 249);
+        QCOMPARE(uchar(file.at(4 + 199)), uchar(0x7F));
+        QCOMPARE(uchar(file.at(4 + 10)), uchar(0x7F));
+
+        m_prompter->openAnswers << path;
+        m_window->openFile();
+        QVERIFY(m_prompter->boxes.isEmpty());
+        QCOMPARE(blockOf(*m_window), file.mid(4));
+    }
+
     void badFileIsRefused_data()
     {
         QTest::addColumn<QByteArray>("content");
