@@ -2,6 +2,7 @@
 
 #include <QDebug>
 #include <QRegularExpression>
+#include <QStringList>
 
 #include <rtmidi/RtMidi.h>
 #include <jack/jack.h>
@@ -85,16 +86,69 @@ public:
 
 // Two RtMidi objects that only list ports (they open none), kept between calls
 // so that listing does not create a client each time.
+// Lists JACK MIDI ports through a client of its own, which learns when the
+// server goes away (RtMidi's listing would go on reporting the ports of a dead
+// server) and connects again on the next call.
+class JackLister
+{
+public:
+    ~JackLister() { disconnect(); }
+
+    // Full names of the MIDI ports with the given flags; empty without a server.
+    QStringList ports(unsigned long flags)
+    {
+        QStringList names;
+        if (!connect())
+            return names;
+        const char **ports = jack_get_ports(m_client, nullptr, JACK_DEFAULT_MIDI_TYPE, flags);
+        for (const char **p = ports; p && *p; ++p)
+            names << QString::fromUtf8(*p);
+        if (ports)
+            jack_free(ports);
+        return names;
+    }
+
+private:
+    bool connect()
+    {
+        if (m_client && !m_dead)
+            return true;
+        disconnect();
+        quietJack();
+        jack_status_t status;
+        m_client = jack_client_open(RtMidiBackend::kClientName, JackNoStartServer, &status);
+        if (!m_client)
+            return false;
+        jack_on_shutdown(m_client, [](void *self) { static_cast<JackLister *>(self)->m_dead = true; }, this);
+        jack_activate(m_client); // shutdown is reported to active clients
+        return true;
+    }
+
+    void disconnect()
+    {
+        if (m_client)
+            jack_client_close(m_client);
+        m_client = nullptr;
+        m_dead = false;
+    }
+
+    jack_client_t *m_client = nullptr;
+    std::atomic<bool> m_dead{false};
+};
+
+// Everything the backend and its open outputs share: the port listers and
+// the ids handed out so far.
 struct RtMidiBackend::Shared {
     explicit Shared(Api a) : api(a) {}
 
+    // ALSA: two RtMidi objects that only list ports (they open none), kept
+    // between calls so that listing does not make a client each time.
     bool ensureListers()
     {
+        if (api == Api::Jack)
+            return true;
         if (in && out)
             return true;
-        // Without a server RtMidi would complain on stderr at every attempt.
-        if (api == Api::Jack && !jackServerRunning())
-            return false;
         try {
             auto newIn = std::make_unique<RtMidiIn>(rtApi(api), kClientName);
             newIn->setErrorCallback(onRtMidiError, &sink);
@@ -111,26 +165,19 @@ struct RtMidiBackend::Shared {
         return true;
     }
 
-    void dropListers()
+    // Full port names, fresh from the MIDI system: sources for inputs,
+    // destinations for outputs.
+    QStringList portNames(bool inputs)
     {
-        in.reset();
-        out.reset();
-    }
-
-    // Full port names by id, fresh from the MIDI system.
-    QMap<int, QString> portNames(bool inputs)
-    {
-        QMap<int, QString> names;
+        if (api == Api::Jack)
+            return jack.ports(inputs ? JackPortIsOutput : JackPortIsInput);
+        QStringList names;
         if (!ensureListers())
             return names;
         RtMidi &midi = inputs ? static_cast<RtMidi &>(*in) : static_cast<RtMidi &>(*out);
         const unsigned count = midi.getPortCount();
         for (unsigned i = 0; i < count; ++i)
-            names.insert(int(i), QString::fromStdString(midi.getPortName(i)));
-        // A JACK client does not survive a server restart; with nothing
-        // listed, connect anew next time rather than keep a dead client.
-        if (count == 0 && api == Api::Jack)
-            dropListers();
+            names << QString::fromStdString(midi.getPortName(i));
         return names;
     }
 
@@ -164,16 +211,12 @@ struct RtMidiBackend::Shared {
     bool outputPresent(const QString &fullName)
     {
         std::lock_guard<std::mutex> lock(mutex);
-        const QMap<int, QString> names = portNames(false);
-        for (const QString &name : names) {
-            if (name == fullName)
-                return true;
-        }
-        return false;
+        return portNames(false).contains(fullName);
     }
 
     const Api api;
     std::mutex mutex;
+    JackLister jack;
     ErrorSink sink;
     std::unique_ptr<RtMidiIn> in;
     std::unique_ptr<RtMidiOut> out;

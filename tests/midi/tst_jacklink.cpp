@@ -83,6 +83,30 @@ class TstJackLink : public QObject
         }
     }
 
+    void startJack()
+    {
+        // timeout bounds the server's life even if this test dies.
+        m_jackd.setProcessChannelMode(QProcess::MergedChannels);
+        m_jackd.start("timeout", {"--kill-after=5", "300", "jackd", "--no-realtime", "-d", "dummy",
+                                  "-r", "48000", "-p", "256"});
+        QVERIFY2(m_jackd.waitForStarted(5000), "jackd (package jackd2) cannot be started");
+        QElapsedTimer clock;
+        clock.start();
+        while (!RtMidiBackend::jackServerRunning()) {
+            QVERIFY2(clock.elapsed() < 15000, m_jackd.readAll().constData());
+            QVERIFY2(m_jackd.state() == QProcess::Running, m_jackd.readAll().constData());
+            QThread::msleep(50);
+        }
+    }
+
+    void startSim(const QStringList &options)
+    {
+        m_simOutput.clear();
+        m_sim.start("timeout", QStringList{"--kill-after=5", "300", RAMBAKEY_SIM, "--api", "jack"} + options);
+        QVERIFY(m_sim.waitForStarted(5000));
+        QVERIFY2(waitForSimLine("READY", 10000), m_simOutput.constData());
+    }
+
     QByteArray dump() const
     {
         QFile file(m_dir.filePath("dump.bin"));
@@ -98,18 +122,9 @@ private slots:
                                   + "-" + QByteArray::number(QRandomGenerator::global()->bounded(1 << 30));
         qputenv("JACK_DEFAULT_SERVER", server);
         qputenv("JACK_NO_AUDIO_RESERVATION", "1");
-        // timeout bounds the server's life even if this test dies.
-        m_jackd.setProcessChannelMode(QProcess::MergedChannels);
-        m_jackd.start("timeout", {"--kill-after=5", "300", "jackd", "--no-realtime", "-d", "dummy",
-                                  "-r", "48000", "-p", "256"});
-        QVERIFY2(m_jackd.waitForStarted(5000), "jackd (package jackd2) cannot be started");
-        QElapsedTimer clock;
-        clock.start();
-        while (!RtMidiBackend::jackServerRunning()) {
-            QVERIFY2(clock.elapsed() < 15000, m_jackd.readAll().constData());
-            QVERIFY2(m_jackd.state() == QProcess::Running, m_jackd.readAll().constData());
-            QThread::msleep(50);
-        }
+        startJack();
+        if (QTest::currentTestFailed())
+            return;
 
         m_other.setProcessChannelMode(QProcess::ForwardedErrorChannel);
         m_other.start("timeout", {"--kill-after=5", "300", RAMBAKEY_SIM, "--api", "jack", "--name",
@@ -292,11 +307,7 @@ private slots:
     {
         const QString link = m_dir.filePath("loader");
         const QString images = m_dir.filePath("images");
-        m_simOutput.clear();
-        m_sim.start("timeout", {"--kill-after=5", "300", RAMBAKEY_SIM, "--api", "jack", "--loader-link",
-                                link, "--loader-dir", images, "--loader-timeout", "60"});
-        QVERIFY(m_sim.waitForStarted(5000));
-        QVERIFY2(waitForSimLine("READY", 10000), m_simOutput.constData());
+        startSim({"--loader-link", link, "--loader-dir", images, "--loader-timeout", "60"});
 
         QByteArray image(5000, '\0');
         for (int i = 0; i < image.size(); ++i)
@@ -336,6 +347,39 @@ private slots:
         m_sim.terminate();
         QVERIFY(m_sim.waitForFinished(5000));
         QCOMPARE(m_sim.exitCode(), 0);
+    }
+
+    // The JACK server restarted while the editor runs: the keyboard leaves the
+    // listing with the old server and comes back, under its old id, with the
+    // new one.
+    void listingFollowsAServerRestart()
+    {
+        startSim({"--no-loader"});
+        const int inId = idOf(listMidiInDevices());
+        const int outId = idOf(listMidiOutDevices());
+        QVERIFY(inId >= 0 && outId >= 0);
+
+        m_jackd.terminate();
+        QVERIFY(m_jackd.waitForFinished(10000));
+        QVERIFY(m_sim.waitForFinished(5000));
+        QCOMPARE(m_sim.exitCode(), 1); // its MIDI system went away
+        QTRY_VERIFY(listMidiInDevices().isEmpty() && listMidiOutDevices().isEmpty());
+
+        startJack();
+        startSim({"--no-loader"});
+        QTRY_COMPARE(idOf(listMidiInDevices()), inId);
+        QTRY_COMPARE(idOf(listMidiOutDevices()), outId);
+        MidiInPort in;
+        MidiOutPort out;
+        QVERIFY(in.open(inId, deliver));
+        QVERIFY(out.open(outId));
+        const QByteArray request = Sysex::request(Sysex::SerialNumber);
+        QVERIFY(out.sendLongMessage(request.constData(), request.size()));
+        QCOMPARE(nextMessage().size(), 25);
+        in.close();
+        out.close();
+        m_sim.terminate();
+        QVERIFY(m_sim.waitForFinished(5000));
     }
 };
 
