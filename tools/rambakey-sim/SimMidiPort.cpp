@@ -83,9 +83,13 @@ public:
         while (::read(m_pipe[0], scratch, sizeof scratch) > 0) {
         }
         QList<QByteArray> chunks;
+        // A record is taken only once it is complete: the process callback
+        // writes its length and its bytes separately, and pokes the pipe
+        // after both, so a record cut short here is picked up next time.
         quint32 length = 0;
-        while (jack_ringbuffer_read_space(m_in) >= sizeof length) {
-            jack_ringbuffer_read(m_in, reinterpret_cast<char *>(&length), sizeof length);
+        while (jack_ringbuffer_peek(m_in, reinterpret_cast<char *>(&length), sizeof length) == sizeof length
+               && jack_ringbuffer_read_space(m_in) >= sizeof length + length) {
+            jack_ringbuffer_read_advance(m_in, sizeof length);
             QByteArray chunk(int(length), '\0');
             jack_ringbuffer_read(m_in, chunk.data(), length);
             chunks << chunk;
