@@ -1,8 +1,9 @@
 #!/usr/bin/python3
 """Small read-only FTP server on 127.0.0.1 for the firmware download tests.
 
-Usage: ftp_server.py PORT ROOT USER PASSWORD
-PORT 0 picks a free port. The chosen port is printed on the first line of
+Usage: ftp_server.py PORT ROOT USER PASSWORD [BYTES_PER_SECOND]
+PORT 0 picks a free port. BYTES_PER_SECOND, when given, slows every download
+down to that rate. The chosen port is printed on the first line of
 standard output. The server stops when its standard input reaches end of file,
 so it never outlives the test that started it.
 """
@@ -12,15 +13,16 @@ import sys
 import threading
 
 from pyftpdlib.authorizers import DummyAuthorizer
-from pyftpdlib.handlers import FTPHandler
+from pyftpdlib.handlers import FTPHandler, ThrottledDTPHandler
 from pyftpdlib.servers import FTPServer
 
 
 def main():
-    if len(sys.argv) != 5:
+    if len(sys.argv) not in (5, 6):
         sys.stderr.write(__doc__)
         return 2
     port, root, user, password = int(sys.argv[1]), sys.argv[2], sys.argv[3], sys.argv[4]
+    rate = int(sys.argv[5]) if len(sys.argv) == 6 else 0
     logging.basicConfig(level=logging.WARNING)
 
     authorizer = DummyAuthorizer()
@@ -29,6 +31,10 @@ def main():
     handler.authorizer = authorizer
     handler.masquerade_address = None
     handler.permit_foreign_addresses = False
+    if rate > 0:
+        dtp = ThrottledDTPHandler
+        dtp.write_limit = rate
+        handler.dtp_handler = dtp
 
     server = FTPServer(("127.0.0.1", port), handler)
     print(server.address[1], flush=True)

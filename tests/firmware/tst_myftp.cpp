@@ -3,6 +3,7 @@
 #include "ScriptedPrompter.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
 #include <QSignalSpy>
@@ -59,9 +60,14 @@ private slots:
     void failedDownloadKeepsEarlierFileAndAnnouncesNothing();
     void imageTooLargeIsAbortedAndRemoved();
     void serverDownIsOnlyLogged();
+    void repeatedCheckAnswersOnce();
+    void unwritableDataDirectoryIsOnlyLogged();
+    void destroyedDuringDownloadLeavesNothing();
     void wrongPasswordIsOnlyLogged();
 
 private:
+    quint16 startServer(QProcess &process, int bytesPerSecond = 0);
+    static void stopServer(QProcess &process);
     void writeDescribe(const QByteArray &json);
     void writeImage(const QString &relative, const QByteArray &data);
     QUrl serverUrl(const QString &password = QString(kUser)) const;
@@ -81,17 +87,8 @@ void TestMyFtp::initTestCase()
     QVERIFY(dataRoot.isValid());
     QVERIFY(QDir(root.path()).mkpath(kFirmwarePath));
 
-    const QString script = qEnvironmentVariable("Q7X_SOURCE_DIR") + "/tests/firmware/ftp_server.py";
-    QVERIFY2(QFile::exists(script), qPrintable(script));
-    server.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    server.start("/usr/bin/python3",
-                 {script, "0", root.path(), QString(kUser), QString(kUser)});
-    QVERIFY(server.waitForStarted(10000));
-    // The server prints its port; it stops by itself when our end of its
-    // standard input closes, also when this test dies.
-    QTRY_VERIFY_WITH_TIMEOUT(server.canReadLine() || server.state() != QProcess::Running, 15000);
-    port = server.readLine().trimmed().toUShort();
-    QVERIFY2(port != 0, "FTP server did not report its port");
+    port = startServer(server);
+    QVERIFY2(port != 0, "FTP server did not start");
 
     g_previous = qInstallMessageHandler(captureMessages);
 }
@@ -99,12 +96,38 @@ void TestMyFtp::initTestCase()
 void TestMyFtp::cleanupTestCase()
 {
     qInstallMessageHandler(g_previous);
-    if (server.state() != QProcess::NotRunning) {
-        server.closeWriteChannel();
-        if (!server.waitForFinished(3000)) {
-            server.kill();
-            server.waitForFinished(3000);
-        }
+    stopServer(server);
+}
+
+quint16 TestMyFtp::startServer(QProcess &process, int bytesPerSecond)
+{
+    const QString script = qEnvironmentVariable("Q7X_SOURCE_DIR") + "/tests/firmware/ftp_server.py";
+    if (!QFile::exists(script))
+        return 0;
+    QStringList args{script, "0", root.path(), QString(kUser), QString(kUser)};
+    if (bytesPerSecond > 0)
+        args << QString::number(bytesPerSecond);
+    process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    process.start("/usr/bin/python3", args);
+    if (!process.waitForStarted(10000))
+        return 0;
+    // The server prints its port; it stops by itself when our end of its
+    // standard input closes, also when this test dies.
+    QElapsedTimer t;
+    t.start();
+    while (!process.canReadLine() && process.state() == QProcess::Running && t.elapsed() < 15000)
+        process.waitForReadyRead(100);
+    return process.readLine().trimmed().toUShort();
+}
+
+void TestMyFtp::stopServer(QProcess &process)
+{
+    if (process.state() == QProcess::NotRunning)
+        return;
+    process.closeWriteChannel();
+    if (!process.waitForFinished(3000)) {
+        process.kill();
+        process.waitForFinished(3000);
     }
 }
 
@@ -528,6 +551,76 @@ void TestMyFtp::wrongPasswordIsOnlyLogged()
              qPrintable(g_lines.join('\n')));
     QTest::qWait(50);
     QCOMPARE(info.count(), 0);
+}
+
+void TestMyFtp::repeatedCheckAnswersOnce()
+{
+    writeDescribe(R"({"name":"fw.bin","ver":3.0})");
+    MyFtp ftp;
+    ftp.setServerUrl(serverUrl());
+    ftp.setDeviceConnected(true);
+    ftp.setCurrentVersion("1.00");
+    QSignalSpy dialog(&ftp, &MyFtp::showDialog);
+    QSignalSpy info(&ftp, &MyFtp::info);
+    ftp.checkOnLineFirmware();
+    ftp.checkOnLineFirmware();
+    QTRY_COMPARE_WITH_TIMEOUT(info.count(), 1, 15000);
+    QTest::qWait(500);
+    QCOMPARE(dialog.count(), 2);
+    QCOMPARE(info.count(), 1); // the newer request replaced the older one
+    QCOMPARE(info[0][0].toString(), QString("fw.bin"));
+}
+
+void TestMyFtp::unwritableDataDirectoryIsOnlyLogged()
+{
+    writeDescribe(R"({"name":"fw.bin","ver":3.0})");
+    writeImage("fw.bin", "image");
+    const QString blocker = dataRoot.filePath("a-file");
+    {
+        QFile f(blocker);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+    }
+    ScriptedPrompter prompter;
+    MyFtp ftp;
+    ftp.setServerUrl(serverUrl());
+    ftp.setDataDirectory(blocker + "/data");
+    ftp.setDeviceConnected(true);
+    ftp.setCurrentVersion("1.00");
+    QSignalSpy done(&ftp, &MyFtp::downloadComplete);
+    runCheck(ftp);
+    g_lines.clear();
+    ftp.downloadFir();
+    QVERIFY(g_lines.contains("openOutputFile fail"));
+    QTest::qWait(100);
+    QVERIFY(!anyLineStartsWith("httpFinished"));
+    QCOMPARE(done.count(), 0);
+    QVERIFY(prompter.boxes.isEmpty());
+}
+
+void TestMyFtp::destroyedDuringDownloadLeavesNothing()
+{
+    // A slow server keeps the download running while the object goes away.
+    QProcess slowServer;
+    const quint16 slowPort = startServer(slowServer, 64 * 1024);
+    QVERIFY(slowPort != 0);
+    writeImage("slow.bin", QByteArray(1024 * 1024, 's'));
+    writeDescribe(R"({"name":"slow.bin","ver":3.0})");
+    const QString dataDir = dataRoot.filePath("destroyed");
+    auto *ftp = new MyFtp;
+    ftp->setServerUrl(QUrl(QString("ftp://127.0.0.1:%1").arg(slowPort)));
+    ftp->setDataDirectory(dataDir);
+    ftp->setDeviceConnected(true);
+    ftp->setCurrentVersion("1.00");
+    runCheck(*ftp);
+    g_lines.clear();
+    ftp->downloadFir();
+    QTRY_VERIFY_WITH_TIMEOUT(g_lines.contains("httpReadyRead"), 15000);
+    QVERIFY(!anyLineStartsWith("httpFinished"));
+    delete ftp;
+    QTest::qWait(200);
+    QVERIFY2(QDir(dataDir).entryList(QDir::Files | QDir::Hidden).isEmpty(),
+             qPrintable(QDir(dataDir).entryList(QDir::Files | QDir::Hidden).join(' ')));
+    stopServer(slowServer);
 }
 
 QTEST_MAIN(TestMyFtp)
