@@ -140,6 +140,7 @@ void Ymodem::zeroCounters()
 void Ymodem::reset()
 {
     zeroCounters();
+    staleCPossible = false;
     rxLength = 0;
     stage = StageNone;
 }
@@ -270,6 +271,7 @@ void Ymodem::transmitStageEstablished()
         } else if (answer == CodeEot) {
             zeroCounters();
             stage = StageFinishing;
+            staleCPossible = true;
             sendEot();
         } else {
             refuse();
@@ -339,7 +341,16 @@ void Ymodem::transmitStageTransmitting()
 
 void Ymodem::transmitStageFinishing()
 {
-    switch (receivePacket()) {
+    const Code code = receivePacket();
+    if (code == CodeC && staleCPossible) {
+        // The 'C' that followed block 0's ACK, not an answer to EOT.
+        staleCPossible = false;
+        idlePoll();
+        return;
+    }
+    if (code == CodeAck || code == CodeNak)
+        staleCPossible = false;
+    switch (code) {
     case CodeNak:
         zeroCounters();
         sendEot();
@@ -347,6 +358,7 @@ void Ymodem::transmitStageFinishing()
     case CodeC:
         std::memset(txBuffer + 3, PaddingFirst, PacketSize128);
         zeroCounters();
+        staleCPossible = false;
         stage = StageFinished;
         sendPacket(CodeSoh, 0x00, PacketSize128);
         break;

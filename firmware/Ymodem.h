@@ -102,6 +102,12 @@ protected:
     uint32_t txLength;
 
 private:
+    // An empty file goes from block 0 straight to EOT. The receiver's 'C'
+    // that follows its ACK of block 0 (asking for data) is then still on its
+    // way; it must not be taken as the request for the end-of-batch block,
+    // or the receiver's ACK of EOT would be taken as the final ACK.
+    bool staleCPossible = false;
+
     Code receivePacket();
 
     void transmitStageNone();

@@ -115,15 +115,20 @@ bool YmodemFileTransmit::startTransmit()
 
 void YmodemFileTransmit::stopTransmit()
 {
-    if (!readTimer->isActive() && !inStep)
-        return;  // idle, or the end is already on its way
     if (inStep) {
         // Called from a slot connected to our own signals inside an engine
         // step: finish that step first, then stop.
         stopRequested = true;
         return;
     }
+    if (!readTimer->isActive())
+        return;  // idle, or the end is already on its way
     readTimer->stop();
+    cancelByCaller();
+}
+
+void YmodemFileTransmit::cancelByCaller()
+{
     cancelTransfer();
     file->close();
     status = StatusAbort;
@@ -141,7 +146,7 @@ void YmodemFileTransmit::readTimeOut()
     if (status == StatusEstablish || status == StatusTransmit) {
         if (stopRequested) {
             stopRequested = false;
-            stopTransmit();
+            cancelByCaller();
             return;
         }
         readTimer->start(PollInterval);

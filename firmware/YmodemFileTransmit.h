@@ -71,6 +71,7 @@ private:
     QByteArray readAll() override;
 
     void finishWith(Status finalStatus);
+    void cancelByCaller();
 
     QFile *file;
     QTimer *readTimer;

@@ -352,6 +352,39 @@ void TestYmodemEngine::emptyFile()
     s.step(bytes({0x06}));
     QCOMPARE(s.statuses, (QList<Ymodem::Status>{Ymodem::StatusEstablish, Ymodem::StatusTransmit,
                                                  Ymodem::StatusFinish}));
+
+    // The receiver's 'C' after its ACK of block 0 is still pending when EOT
+    // goes out; it must not trigger the end-of-batch block, or the ACK of EOT
+    // would be taken for the final ACK.
+    ScriptedSender t;
+    t.header = s.header;
+    t.step();
+    t.step("C");
+    QCOMPARE(t.step(bytes({0x06}) + "C"), bytes({0x04}));
+    QVERIFY(t.step().isEmpty());                       // stale 'C': idle
+    QCOMPARE(t.currentStage(), Ymodem::StageFinishing);
+    QCOMPARE(t.step(bytes({0x15})), bytes({0x04}));   // NAK to EOT
+    QVERIFY(t.step(bytes({0x06})).isEmpty());          // ACK to EOT
+    QCOMPARE(t.step("C").size(), 133);                 // now the end-of-batch block
+    QCOMPARE(t.currentStage(), Ymodem::StageFinished);
+    t.step(bytes({0x06}));
+    QCOMPARE(t.statuses.last(), Ymodem::StatusFinish);
+
+    // A receiver answering EOT with 'C' alone (no 'C' after block 0) costs
+    // one request: its repeated 'C' gets the end-of-batch block.
+    ScriptedSender u;
+    u.header = s.header;
+    u.step();
+    u.step("C");
+    u.step(bytes({0x06}));
+    QVERIFY(u.step("C").isEmpty());
+    QCOMPARE(u.step("C").size(), 133);
+
+    // Files with data are unaffected: 'C' right after EOT ends the batch.
+    ScriptedSender v;
+    v.file = QByteArray(10, 'v');
+    runToEnd(v);
+    QCOMPARE(v.step("C").size(), 133);
 }
 
 void TestYmodemEngine::eotAnswers()

@@ -1,0 +1,540 @@
+// YmodemFileTransmit over linked pseudo-terminals: against a scripted
+// receiver in this process (to see every byte and timing) and against
+// lrzsz's rb (an independent YMODEM implementation).
+#include "YmodemFileTransmit.h"
+#include "ymodem_pty.h"
+
+#include <QtTest>
+#include <QSerialPort>
+
+namespace {
+
+QByteArray pattern(int size, int seed = 1)
+{
+    QByteArray data(size, '\0');
+    quint32 x = 0x12345678u * quint32(seed);
+    for (int i = 0; i < size; ++i) {
+        x = x * 1103515245u + 12345u;
+        data[i] = char(x >> 24);
+    }
+    return data;
+}
+
+QString writeFile(const QString &dir, const QString &name, const QByteArray &data)
+{
+    const QString path = QDir(dir).filePath(name);
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly) || f.write(data) != data.size())
+        return QString();
+    return path;
+}
+
+using Status = YmodemFileTransmit::Status;
+
+// Everything the sender emits, in order.
+struct Recorder {
+    explicit Recorder(YmodemFileTransmit &t)
+    {
+        QObject::connect(&t, &YmodemFileTransmit::transmitProgress, [this](int p) {
+            progress.append(p);
+            events.append(QString("p%1").arg(p));
+        });
+        QObject::connect(&t, &YmodemFileTransmit::transmitStatus, [this, &t](Status s) {
+            statuses.append(s);
+            events.append(QString("s%1").arg(int(s)));
+            if (s != YmodemFileTransmit::StatusEstablish && s != YmodemFileTransmit::StatusTransmit) {
+                endedAt.start();
+                runningAtEnd = t.isRunning();
+            }
+        });
+    }
+    bool waitEnd(int msecs)
+    {
+        QElapsedTimer t;
+        t.start();
+        while (!endedAt.isValid() && t.elapsed() < msecs)
+            QTest::qWait(5);
+        return endedAt.isValid();
+    }
+    QList<int> progress;
+    QList<Status> statuses;
+    QStringList events;
+    QElapsedTimer endedAt;
+    bool runningAtEnd = true;
+};
+
+// A YMODEM receiver written for these tests, on the other end of the pair.
+class ScriptedPeer : public QObject
+{
+public:
+    enum Behaviour { Normal, Silent, AbortAfterHeader, MuteAfterFirstBlock };
+
+    explicit ScriptedPeer(Behaviour b) : behaviour(b)
+    {
+        QObject::connect(&port, &QSerialPort::readyRead, this, [this] { onData(); });
+    }
+
+    bool open(const QString &tty)
+    {
+        port.setPortName(tty);
+        if (!port.open(QIODevice::ReadWrite))
+            return false;
+        if (behaviour != Silent)
+            send("C");
+        return true;
+    }
+
+    void send(const QByteArray &bytes)
+    {
+        port.write(bytes);
+        port.flush();
+        lastAnswer.start();
+    }
+
+    void onData()
+    {
+        buffer.append(port.readAll());
+        for (;;) {
+            if (buffer.isEmpty())
+                return;
+            const uint8_t head = uint8_t(buffer.at(0));
+            if (head == 0x01 || head == 0x02) {
+                const int total = head == 0x01 ? 133 : 1029;
+                if (buffer.size() < total)
+                    return;
+                packet(buffer.left(total));
+                buffer.remove(0, total);
+            } else {
+                buffer.remove(0, 1);
+                if (head == 0x18)
+                    ++cancels;
+                else if (head == 0x04)
+                    eot();
+                else
+                    stray.append(char(head));
+            }
+        }
+    }
+
+    void packet(const QByteArray &raw)
+    {
+        const int size = raw.size() - 5;
+        const QByteArray data = raw.mid(3, size);
+        const uint16_t crc = Ymodem::crc16(reinterpret_cast<const uint8_t *>(data.constData()), uint32_t(size));
+        const bool good = uint8_t(raw[1]) == uint8_t(~uint8_t(raw[2]))
+                && uint8_t(raw[3 + size]) == (crc >> 8) && uint8_t(raw[4 + size]) == (crc & 0xFF);
+        if (!good) {
+            ++badPackets;
+            send(QByteArray(1, 0x15));
+            return;
+        }
+        const int number = uint8_t(raw[1]);
+        if (number == 0 && !headerSeen) {
+            headerSeen = true;
+            header = data;
+            if (behaviour == AbortAfterHeader) {
+                send("A");
+                return;
+            }
+            send(QByteArray(1, 0x06) + "C");
+        } else if (number == 0 && eots > 0) {
+            endBlock = data;
+            send(QByteArray(1, 0x06));
+        } else {
+            blockSizes.append(size);
+            blocks.append(data);
+            if (behaviour == MuteAfterFirstBlock)
+                return;
+            send(QByteArray(1, 0x06));
+        }
+    }
+
+    void eot()
+    {
+        ++eots;
+        // First EOT is refused, the second accepted, as cautious receivers do.
+        send(eots == 1 ? QByteArray(1, 0x15) : QByteArray(1, 0x06) + "C");
+    }
+
+    QByteArray payload(qint64 size) const { return blocks.join().left(int(size)); }
+
+    Behaviour behaviour;
+    QSerialPort port;
+    QByteArray buffer;
+    QByteArray header;
+    QByteArray endBlock;
+    QList<QByteArray> blocks;
+    QList<int> blockSizes;
+    QByteArray stray;
+    int cancels = 0;
+    int eots = 0;
+    int badPackets = 0;
+    bool headerSeen = false;
+    QElapsedTimer lastAnswer;
+};
+
+} // namespace
+
+class TestYmodemTransmit : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void typeAndDefaults();
+    void portCannotBeOpened();
+    void scriptedTransfer_data();
+    void scriptedTransfer();
+    void longNames_data();
+    void longNames();
+    void unreadableFile();
+    void receiverAbort();
+    void fileShrinksDuringTransfer();
+    void stopByCaller();
+    void stopFromProgressSlot();
+    void silentReceiverTimesOut();
+    void toRb_data();
+    void toRb();
+
+private:
+    QTemporaryDir files;
+};
+
+void TestYmodemTransmit::initTestCase()
+{
+    qRegisterMetaType<YmodemFileTransmit::Status>();
+    QVERIFY(files.isValid());
+    if (!PtyPair::available())
+        QSKIP("socat is not installed");
+}
+
+void TestYmodemTransmit::typeAndDefaults()
+{
+    YmodemFileTransmit t;
+    QVERIFY(t.inherits("YmodemFileTransmit"));
+    QVERIFY(t.qt_metacast("Ymodem") != nullptr);
+    QCOMPARE(static_cast<Ymodem *>(&t), t.qt_metacast("Ymodem"));
+    QCOMPARE(t.portName(), QString("COM1"));
+    QCOMPARE(t.portBaudRate(), 115200);
+    QCOMPARE(t.currentStatus(), YmodemFileTransmit::StatusEstablish);
+    QVERIFY(!t.isRunning());
+    QCOMPARE(QMetaEnum::fromType<YmodemFileTransmit::Status>().valueToKey(5), "StatusError");
+    t.stopTransmit();   // idle: nothing happens
+    QVERIFY(!t.isRunning());
+}
+
+void TestYmodemTransmit::portCannotBeOpened()
+{
+    YmodemFileTransmit t;
+    Recorder rec(t);
+    t.setFileName(writeFile(files.path(), "x.bin", "abc"));
+    t.setPortName(files.filePath("no-such-tty"));
+    QVERIFY(!t.startTransmit());
+    QVERIFY(!t.isRunning());
+    QCOMPARE(t.currentStatus(), YmodemFileTransmit::StatusEstablish);
+    QTest::qWait(150);
+    QVERIFY(rec.events.isEmpty());
+}
+
+void TestYmodemTransmit::scriptedTransfer_data()
+{
+    QTest::addColumn<int>("size");
+    QTest::addColumn<QList<int>>("blockSizes");
+    QTest::addColumn<QList<int>>("progress");
+    QTest::newRow("1000") << 1000 << QList<int>{1024} << QList<int>{100};
+    QTest::newRow("300") << 300 << QList<int>{1024} << QList<int>{100};
+    QTest::newRow("1152") << 1152 << QList<int>{1024, 128} << QList<int>{88, 100};
+    QTest::newRow("128") << 128 << QList<int>{128} << QList<int>{100};
+    QTest::newRow("empty") << 0 << QList<int>{} << QList<int>{};
+    QTest::newRow("3000") << 3000 << QList<int>{1024, 1024, 1024} << QList<int>{34, 68, 100};
+}
+
+void TestYmodemTransmit::scriptedTransfer()
+{
+    QFETCH(int, size);
+    QFETCH(QList<int>, blockSizes);
+    QFETCH(QList<int>, progress);
+    const QByteArray data = pattern(size);
+    const QString path = writeFile(files.path(), "fw.bin", data);
+    QVERIFY(!path.isEmpty());
+
+    PtyPair pty;
+    QVERIFY(pty.start());
+    YmodemFileTransmit t;
+    Recorder rec(t);
+    t.setFileName(path);
+    t.setPortName(pty.first);
+    t.setPortBaudRate(115200);
+    QVERIFY(t.startTransmit());
+    QVERIFY(t.isRunning());
+    QVERIFY(!t.startTransmit());   // a second start while running is refused
+
+    ScriptedPeer peer(ScriptedPeer::Normal);
+    QVERIFY(peer.open(pty.second));
+    QVERIFY(rec.waitEnd(10000));
+
+    QByteArray expectedHeader = "fw.bin" + QByteArray(1, '\0') + QByteArray::number(size) + QByteArray(1, '\0');
+    expectedHeader.append(QByteArray(128 - expectedHeader.size(), '\0'));
+    QCOMPARE(peer.header, expectedHeader);
+    QCOMPARE(peer.blockSizes, blockSizes);
+    QCOMPARE(peer.payload(size), data);
+    QCOMPARE(peer.eots, 2);
+    QCOMPARE(peer.endBlock, QByteArray(128, '\0'));
+    QCOMPARE(peer.cancels, 0);
+    QCOMPARE(peer.badPackets, 0);
+    QCOMPARE(rec.progress, progress);
+
+    // Header status, then progress and status per block, the end-of-file
+    // status, and the final result.
+    QStringList expected{"s0"};
+    for (int p : progress)
+        expected << QString("p%1").arg(p) << "s1";
+    expected << "s1" << "s2";
+    QCOMPARE(rec.events, expected);
+    QVERIFY(!rec.runningAtEnd);   // the port is closed before the final signal
+    QVERIFY2(peer.lastAnswer.msecsSinceReference() <= rec.endedAt.msecsSinceReference() - 100,
+             "final status earlier than 100 ms after the last answer");
+    QVERIFY(!t.isRunning());
+    QCOMPARE(t.currentProgress(), size ? 100 : 0);
+}
+
+void TestYmodemTransmit::longNames_data()
+{
+    QTest::addColumn<int>("nameLength");
+    QTest::addColumn<bool>("fits");
+    // 1000 bytes: four size digits; name + 0x00 + digits + 0x00 must fit 128.
+    QTest::newRow("122 fits exactly") << 122 << true;
+    QTest::newRow("123 does not fit") << 123 << false;
+    QTest::newRow("200 does not fit") << 200 << false;
+}
+
+void TestYmodemTransmit::longNames()
+{
+    QFETCH(int, nameLength);
+    QFETCH(bool, fits);
+    const QString name = QString(nameLength - 4, QChar('n')) + ".bin";
+    const QByteArray data = pattern(1000, 3);
+    const QString path = writeFile(files.path(), name, data);
+    QVERIFY(!path.isEmpty());
+
+    PtyPair pty;
+    QVERIFY(pty.start());
+    YmodemFileTransmit t;
+    Recorder rec(t);
+    t.setFileName(path);
+    t.setPortName(pty.first);
+    QVERIFY(t.startTransmit());
+    ScriptedPeer peer(ScriptedPeer::Normal);
+    QVERIFY(peer.open(pty.second));
+    if (!fits)
+        QTest::ignoreMessage(QtDebugMsg, QRegularExpression("file name too long"));
+    QVERIFY(rec.waitEnd(10000));
+    if (fits) {
+        QCOMPARE(peer.header.left(nameLength), name.toLocal8Bit());
+        QCOMPARE(peer.header.mid(nameLength), QByteArray(1, '\0') + "1000" + QByteArray(1, '\0'));
+        QCOMPARE(rec.statuses.last(), YmodemFileTransmit::StatusFinish);
+        QCOMPARE(peer.payload(1000), data);
+    } else {
+        // No cut name is ever sent: the transfer is cancelled at the header.
+        QVERIFY(!peer.headerSeen);
+        QTRY_COMPARE(peer.cancels, 5);
+        QCOMPARE(rec.statuses, QList<Status>{YmodemFileTransmit::StatusError});
+        QVERIFY(rec.progress.isEmpty());
+    }
+    QVERIFY(!t.isRunning());
+}
+
+void TestYmodemTransmit::unreadableFile()
+{
+    PtyPair pty;
+    QVERIFY(pty.start());
+    YmodemFileTransmit t;
+    Recorder rec(t);
+    t.setFileName(files.filePath("missing.bin"));
+    t.setPortName(pty.first);
+    QVERIFY(t.startTransmit());   // the file is only opened when the receiver asks
+    ScriptedPeer peer(ScriptedPeer::Normal);
+    QVERIFY(peer.open(pty.second));
+    QTest::ignoreMessage(QtDebugMsg, QRegularExpression("firmware file open failed"));
+    QVERIFY(rec.waitEnd(10000));
+    QTRY_COMPARE(peer.cancels, 5);
+    QVERIFY(!peer.headerSeen);
+    QCOMPARE(rec.statuses, QList<Status>{YmodemFileTransmit::StatusError});
+    QVERIFY(!rec.runningAtEnd);
+}
+
+void TestYmodemTransmit::receiverAbort()
+{
+    const QString path = writeFile(files.path(), "abort.bin", pattern(5000));
+    PtyPair pty;
+    QVERIFY(pty.start());
+    YmodemFileTransmit t;
+    Recorder rec(t);
+    t.setFileName(path);
+    t.setPortName(pty.first);
+    QVERIFY(t.startTransmit());
+    ScriptedPeer peer(ScriptedPeer::AbortAfterHeader);
+    QVERIFY(peer.open(pty.second));
+    QVERIFY(rec.waitEnd(10000));
+    QCOMPARE(rec.statuses, (QList<Status>{YmodemFileTransmit::StatusEstablish, YmodemFileTransmit::StatusAbort}));
+    QTest::qWait(50);
+    QCOMPARE(peer.cancels, 0);   // an abort by the receiver sends nothing back
+    QVERIFY(peer.blocks.isEmpty());
+
+    // The object is idle again and a second transfer to a fresh receiver works.
+    PtyPair pty2;
+    QVERIFY(pty2.start());
+    Recorder rec2(t);
+    t.setPortName(pty2.first);
+    QVERIFY(t.startTransmit());
+    ScriptedPeer peer2(ScriptedPeer::Normal);
+    QVERIFY(peer2.open(pty2.second));
+    QVERIFY(rec2.waitEnd(10000));
+    QCOMPARE(rec2.statuses.last(), YmodemFileTransmit::StatusFinish);
+    QCOMPARE(peer2.payload(5000), pattern(5000));
+}
+
+// A file cut short after its size was announced: the transfer ends with an
+// error instead of sending padding blocks for ever.
+void TestYmodemTransmit::fileShrinksDuringTransfer()
+{
+    const QString path = writeFile(files.path(), "shrink.bin", pattern(200000));
+    PtyPair pty;
+    QVERIFY(pty.start());
+    YmodemFileTransmit t;
+    Recorder rec(t);
+    connect(&t, &YmodemFileTransmit::transmitProgress, this, [&](int) {
+        QFile f(path);
+        if (f.size() > 1000)
+            QVERIFY(f.resize(1000));
+    });
+    t.setFileName(path);
+    t.setPortName(pty.first);
+    QVERIFY(t.startTransmit());
+    ScriptedPeer peer(ScriptedPeer::Normal);
+    QVERIFY(peer.open(pty.second));
+    QTest::ignoreMessage(QtDebugMsg, QRegularExpression("firmware file read failed"));
+    QVERIFY(rec.waitEnd(20000));
+    QCOMPARE(rec.statuses.last(), YmodemFileTransmit::StatusError);
+    QTRY_COMPARE(peer.cancels, 5);
+    QVERIFY(peer.blocks.size() < 200000 / 1024);
+    QVERIFY(!t.isRunning());
+}
+
+void TestYmodemTransmit::stopByCaller()
+{
+    const QString path = writeFile(files.path(), "stop.bin", pattern(10000));
+    PtyPair pty;
+    QVERIFY(pty.start());
+    YmodemFileTransmit t;
+    Recorder rec(t);
+    t.setFileName(path);
+    t.setPortName(pty.first);
+    QVERIFY(t.startTransmit());
+    ScriptedPeer peer(ScriptedPeer::MuteAfterFirstBlock);
+    QVERIFY(peer.open(pty.second));
+    QTRY_COMPARE(peer.blocks.size(), 1);
+    QElapsedTimer stoppedAt;
+    stoppedAt.start();
+    t.stopTransmit();
+    t.stopTransmit();   // a second call while ending changes nothing
+    QVERIFY(rec.waitEnd(5000));
+    QVERIFY(stoppedAt.elapsed() >= 100);
+    QCOMPARE(rec.statuses.last(), YmodemFileTransmit::StatusAbort);
+    QCOMPARE(rec.statuses.count(YmodemFileTransmit::StatusAbort), 1);
+    QTRY_COMPARE(peer.cancels, 5);
+    QVERIFY(!rec.runningAtEnd);
+    QTest::qWait(100);
+    QCOMPARE(peer.blocks.size(), 1);   // nothing after the cancel
+}
+
+void TestYmodemTransmit::stopFromProgressSlot()
+{
+    const QString path = writeFile(files.path(), "stop2.bin", pattern(10000));
+    PtyPair pty;
+    QVERIFY(pty.start());
+    YmodemFileTransmit t;
+    Recorder rec(t);
+    connect(&t, &YmodemFileTransmit::transmitProgress, &t, &YmodemFileTransmit::stopTransmit);
+    t.setFileName(path);
+    t.setPortName(pty.first);
+    QVERIFY(t.startTransmit());
+    ScriptedPeer peer(ScriptedPeer::Normal);
+    QVERIFY(peer.open(pty.second));
+    QVERIFY(rec.waitEnd(5000));
+    QCOMPARE(rec.statuses.last(), YmodemFileTransmit::StatusAbort);
+    QTRY_COMPARE(peer.cancels, 5);
+    QTest::qWait(100);
+    QCOMPARE(peer.blocks.size(), 1);   // the block of that step went out, then the cancel
+    QCOMPARE(rec.progress.size(), 1);
+}
+
+void TestYmodemTransmit::silentReceiverTimesOut()
+{
+    const QString path = writeFile(files.path(), "silent.bin", pattern(100));
+    PtyPair pty;
+    QVERIFY(pty.start());
+    YmodemFileTransmit t;
+    Recorder rec(t);
+    t.setFileName(path);
+    t.setPortName(pty.first);
+    ScriptedPeer peer(ScriptedPeer::Silent);
+    QVERIFY(peer.open(pty.second));
+    QElapsedTimer started;
+    started.start();
+    QVERIFY(t.startTransmit());
+    // 3000 polls of at least 10 ms each.
+    QVERIFY(rec.waitEnd(90000));
+    QVERIFY(started.elapsed() >= 30000);
+    QCOMPARE(rec.statuses, QList<Status>{YmodemFileTransmit::StatusTimeout});
+    QTRY_COMPARE(peer.cancels, 5);
+    QVERIFY(peer.stray.isEmpty());   // nothing but the cancel was ever sent
+}
+
+void TestYmodemTransmit::toRb_data()
+{
+    QTest::addColumn<int>("size");
+    for (int size : {0, 1, 128, 129, 1000, 1024, 1025, 1152, 300 * 1024 + 77})
+        QTest::addRow("%d", size) << size;
+}
+
+void TestYmodemTransmit::toRb()
+{
+    QFETCH(int, size);
+    if (!RbLink::available())
+        QSKIP("lrzsz is not installed");
+    const QByteArray data = pattern(size, size + 11);
+    const QString path = writeFile(files.path(), "image.bin", data);
+    QVERIFY(!path.isEmpty());
+
+    RbLink rb;
+    QVERIFY(rb.start());
+    YmodemFileTransmit t;
+    Recorder rec(t);
+    t.setFileName(path);
+    t.setPortName(rb.tty());
+    t.setPortBaudRate(115200);
+    QVERIFY(t.startTransmit());
+    QVERIFY2(rec.waitEnd(60000), qPrintable(rb.diagnostics()));
+    QVERIFY2(rb.finish(), qPrintable(rec.events.join(' ') + " | " + rb.diagnostics()));
+    QCOMPARE(rec.statuses.last(), YmodemFileTransmit::StatusFinish);
+
+    QFile received(rb.filePath("image.bin"));
+    QVERIFY(received.open(QIODevice::ReadOnly));
+    QCOMPARE(received.size(), qint64(size));
+    QVERIFY(received.readAll() == data);
+
+    QCOMPARE(rec.statuses.first(), YmodemFileTransmit::StatusEstablish);
+    QCOMPARE(rec.statuses.count(YmodemFileTransmit::StatusEstablish), 1);
+    QCOMPARE(rec.statuses.count(YmodemFileTransmit::StatusTransmit), rec.progress.size() + 1);
+    for (int i = 1; i < rec.progress.size(); ++i)
+        QVERIFY(rec.progress.at(i) >= rec.progress.at(i - 1));
+    if (size > 0)
+        QCOMPARE(rec.progress.last(), 100);
+    else
+        QVERIFY(rec.progress.isEmpty());
+    QVERIFY(!rec.runningAtEnd);
+}
+
+QTEST_GUILESS_MAIN(TestYmodemTransmit)
+#include "tst_ymodem_transmit.moc"
