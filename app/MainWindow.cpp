@@ -8,7 +8,9 @@
 #include <QColor>
 #include <QDataStream>
 #include <QDebug>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QQmlContext>
 #include <QSaveFile>
@@ -279,6 +281,17 @@ QString MainWindow::rgbtoStr(int r, int g, int b)
 QString MainWindow::getSoftVersion()
 {
     return QStringLiteral(Q7X_VERSION);
+}
+
+QString MainWindow::userGuideUrl()
+{
+    const QString name = QStringLiteral("VornelRambaKEYQ7X.pdf");
+    for (const QString &dir : {QCoreApplication::applicationDirPath(), QDir::currentPath()}) {
+        const QFileInfo guide(QDir(dir).filePath(name));
+        if (guide.isFile())
+            return QUrl::fromLocalFile(guide.absoluteFilePath()).toString();
+    }
+    return QString();
 }
 
 QString MainWindow::versionText(const QVariantList &numbers)

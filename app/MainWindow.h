@@ -99,6 +99,9 @@ public slots:
     void updateProgra(int x, int y);
     QString getSoftVersion();
     void firmwareUpdate(QString path);
+    // The user guide "VornelRambaKEYQ7X.pdf" as a file URL: beside the program,
+    // else in the working folder; empty when there is none.
+    QString userGuideUrl();
 
 private slots:
     void slotMidiIndata(char *data, int count);

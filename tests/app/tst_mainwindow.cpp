@@ -96,6 +96,26 @@ private slots:
         QCOMPARE(m_window->getSoftVersion(), QString("1.0.0.8"));
     }
 
+    void userGuideIsFoundBesideTheProgramOrHere()
+    {
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        const QString old = QDir::currentPath();
+        QVERIFY(QDir::setCurrent(dir.path()));
+        const bool besideProgram =
+            QFileInfo::exists(QCoreApplication::applicationDirPath() + "/VornelRambaKEYQ7X.pdf");
+        if (!besideProgram)
+            QCOMPARE(m_window->userGuideUrl(), QString());
+        QFile guide(dir.filePath("VornelRambaKEYQ7X.pdf"));
+        QVERIFY(guide.open(QIODevice::WriteOnly));
+        guide.close();
+        const QString url = m_window->userGuideUrl();
+        QDir::setCurrent(old);
+        if (!besideProgram)
+            QCOMPARE(url, QUrl::fromLocalFile(QFileInfo(guide).absoluteFilePath()).toString());
+        QVERIFY(url.startsWith("file:///"));
+    }
+
     void firmwareVersionText_data()
     {
         QTest::addColumn<QVariantList>("numbers");
