@@ -26,6 +26,7 @@ struct FakeMidiBackend::State {
     int openOutputs = 0;
     int inputOpens = 0;
     int outputOpens = 0;
+    FakeMidiBackend *backend = nullptr; // null once the backend is gone
 };
 
 class FakeMidiBackend::FakeInput : public MidiBackend::Input
@@ -59,26 +60,39 @@ private:
 class FakeMidiBackend::FakeOutput : public MidiBackend::Output
 {
 public:
-    FakeOutput(FakeMidiBackend *backend, std::shared_ptr<State> state, int id)
-        : m_backend(backend), m_state(std::move(state)), m_id(id)
-    {
-    }
+    FakeOutput(std::shared_ptr<State> state, int id) : m_state(std::move(state)), m_id(id) {}
     ~FakeOutput() override
     {
         std::lock_guard<std::mutex> lock(m_state->mutex);
         --m_state->openOutputs;
     }
-    bool send(const char *data, int length) override { return m_backend->send(m_id, data, length); }
+    bool send(const char *data, int length) override
+    {
+        FakeMidiBackend *backend;
+        {
+            std::lock_guard<std::mutex> lock(m_state->mutex);
+            backend = m_state->backend;
+        }
+        // An output that outlived its backend has nowhere to send to.
+        return backend && backend->send(m_id, data, length);
+    }
 
 private:
-    FakeMidiBackend *m_backend; // outputs do not outlive the backend
     std::shared_ptr<State> m_state;
     int m_id;
 };
 
-FakeMidiBackend::FakeMidiBackend() : m_state(std::make_shared<State>()) {}
+FakeMidiBackend::FakeMidiBackend() : m_state(std::make_shared<State>())
+{
+    m_state->backend = this;
+}
 
-FakeMidiBackend::~FakeMidiBackend() = default;
+FakeMidiBackend::~FakeMidiBackend()
+{
+    std::lock_guard<std::mutex> lock(m_state->mutex);
+    m_state->backend = nullptr;
+    m_state->channels.clear(); // open inputs hear nothing more
+}
 
 QString FakeMidiBackend::apiName() const
 {
@@ -116,7 +130,7 @@ std::unique_ptr<MidiBackend::Output> FakeMidiBackend::openOutput(int deviceId)
         return nullptr;
     ++m_state->openOutputs;
     ++m_state->outputOpens;
-    return std::make_unique<FakeOutput>(this, m_state, deviceId);
+    return std::make_unique<FakeOutput>(m_state, deviceId);
 }
 
 void FakeMidiBackend::setInputDevices(const QMap<int, QString> &devices)

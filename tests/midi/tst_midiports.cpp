@@ -304,6 +304,22 @@ private slots:
         takeLog();
     }
 
+    void portsOutlivingTheirBackend()
+    {
+        MidiInPort in;
+        MidiOutPort out;
+        QVERIFY(in.open(3, recordDelivery));
+        QVERIFY(out.open(4));
+        MidiBackend::setInstance(nullptr);
+        delete m_backend;
+        m_backend = nullptr;
+        const QByteArray request = sysex(10);
+        QVERIFY(!out.sendLongMessage(request.constData(), request.size()));
+        in.close();
+        out.close();
+        QVERIFY(!in.isOpen() && !out.isOpen());
+    }
+
     void closeFromInsideTheDeliveryDoesNotDeadlock()
     {
         MidiInPort port;
