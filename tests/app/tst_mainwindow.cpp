@@ -8,6 +8,7 @@
 #include "Trans.h"
 
 #include <QQmlContext>
+#include <QTranslator>
 #include <QScreen>
 #include <QSignalSpy>
 #include <QtTest>
@@ -114,6 +115,50 @@ private slots:
         if (!besideProgram)
             QCOMPARE(url, QUrl::fromLocalFile(QFileInfo(guide).absoluteFilePath()).toString());
         QVERIFY(url.startsWith("file:///"));
+    }
+
+    void chineseTexts_data()
+    {
+        QTest::addColumn<QString>("source");
+        QTest::addColumn<QString>("chinese");
+        QTest::newRow("title") << "Error prompt" << QString::fromUtf8("错误提示");
+        QTest::newRow("busy") << "The current device is occupied" << QString::fromUtf8("当前设备被占用");
+        QTest::newRow("save caption") << "Save File" << QString::fromUtf8("保存文件");
+        QTest::newRow("filter") << "stm (*.stm)" << "stm (*.stm)";
+        QTest::newRow("bad preset") << "The file is not a valid preset"
+                                    << QString::fromUtf8("该文件不是有效的预设文件");
+        QTest::newRow("not saved") << "The file could not be saved:\n%1"
+                                   << QString::fromUtf8("无法保存文件：\n%1");
+        QTest::newRow("not opened") << "The file could not be opened:\n%1"
+                                    << QString::fromUtf8("无法打开文件：\n%1");
+    }
+    void chineseTexts()
+    {
+        QFETCH(QString, source);
+        QFETCH(QString, chinese);
+        QTranslator zh;
+        QVERIFY(zh.load(":/i18n/i18n_zh.qm"));
+        QCOMPARE(zh.translate("MainWindow", source.toUtf8().constData()), chinese);
+    }
+
+    void warningShowsInChinese()
+    {
+        QTranslator zh;
+        QVERIFY(zh.load(":/i18n/i18n_zh.qm"));
+        QCoreApplication::installTranslator(&zh);
+        ScriptedPrompter prompter;
+        m_fake.setInputDevices({{0, "Vornel RambaKEY Q7X"}});
+        m_fake.setOutputDevices({{0, "Vornel RambaKEY Q7X"}});
+        emit m_window->deviceMonitor()->s_devTypeAndState("vq041", true);
+        m_fake.setInputOpenFails(true);
+        m_window->getData();
+        m_fake.setInputOpenFails(false);
+        m_fake.setInputDevices({});
+        m_fake.setOutputDevices({});
+        QCoreApplication::removeTranslator(&zh);
+        QCOMPARE(prompter.boxes.size(), 1);
+        QCOMPARE(prompter.boxes.at(0).title, QString::fromUtf8("错误提示"));
+        QCOMPARE(prompter.boxes.at(0).text, QString::fromUtf8("当前设备被占用"));
     }
 
     void firmwareVersionText_data()
