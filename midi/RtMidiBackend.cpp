@@ -82,10 +82,6 @@ public:
     std::unique_ptr<RtMidiIn> midi;
 };
 
-} // namespace
-
-// Two RtMidi objects that only list ports (they open none), kept between calls
-// so that listing does not create a client each time.
 // Lists JACK MIDI ports through a client of its own, which learns when the
 // server goes away (RtMidi's listing would go on reporting the ports of a dead
 // server) and connects again on the next call.
@@ -135,6 +131,8 @@ private:
     jack_client_t *m_client = nullptr;
     std::atomic<bool> m_dead{false};
 };
+
+} // namespace
 
 // Everything the backend and its open outputs share: the port listers and
 // the ids handed out so far.
