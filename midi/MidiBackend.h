@@ -46,6 +46,9 @@ public:
     static void setInstance(MidiBackend *backend);
 
     // The system backend: api "alsa" or "jack" forces one; an empty api takes
-    // the ALSA sequencer when it is there and JACK otherwise. Null when none works.
+    // $Q7X_MIDI_API if set, else the ALSA sequencer when it is there and JACK
+    // otherwise. A JACK backend works without a running server (it lists
+    // nothing until one starts). Null for an unknown api or a forced ALSA
+    // without sequencer.
     static std::unique_ptr<MidiBackend> createSystem(const QString &api = QString());
 };
