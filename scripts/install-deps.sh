@@ -10,7 +10,7 @@ PKGS=(
   qml-module-qtquick2 qml-module-qtquick-window2 qml-module-qtquick-controls2
   qml-module-qtquick-layouts qml-module-qtquick-templates2 qml-module-qtgraphicaleffects
   qml-module-qtquick-dialogs qml-module-qttest
-  librtmidi-dev libudev-dev
+  librtmidi-dev libudev-dev libjack-jackd2-dev libasound2-dev
   jackd2 lrzsz socat python3-pyftpdlib
   xvfb xauth librsvg2-bin fonts-noto-cjk
 )
