@@ -161,6 +161,10 @@ MainWindow::~MainWindow()
 {
     m_midiIn.close();
     m_midiOut.close();
+    // The documents go first, while every object they are bound to still exists.
+    const QList<QObject *> roots = m_engine.rootObjects();
+    for (QObject *root : roots)
+        delete root;
     if (g_controller.load() == this)
         g_controller.store(nullptr);
     // Received messages still waiting in the event queue own their bytes:
