@@ -24,9 +24,9 @@ Window {
     title: "VornelRambaKEYQ7Xwidonw"
     width: designWidth
     height: designHeight
-    minimumWidth: 0
-    minimumHeight: 0
-    visible: true
+    // Shown once it has its size for the screen's rate, so that it never
+    // appears at design size first.
+    visible: false
     flags: Qt.Window | Qt.FramelessWindowHint | Qt.WindowMinimizeButtonHint
     color: "#00000000"
 
@@ -139,5 +139,12 @@ Window {
         var language = Tran.getLanguage()
         Tran.reTrans(language)
         applyLanguageState(language)
+
+        // Open centred on the screen, and let the controller know where the
+        // window is from the start.
+        mainWindow.x = Screen.virtualX + Math.max(0, Math.round((Screen.width - mainWindow.width) / 2))
+        mainWindow.y = Screen.virtualY + Math.max(0, Math.round((Screen.height - mainWindow.height) / 2))
+        mainWindow.show()
+        MainLogic.updateProgra(mainWindow.x, mainWindow.y)
     }
 }

@@ -8,6 +8,7 @@ TestCase {
     name: "MainWindow"
 
     property var win: null
+    property var startCalls: []
 
     function createWindow() {
         var c = Qt.createComponent("qrc:/qml/main.qml")
@@ -26,6 +27,8 @@ TestCase {
         Tran.clearCalls()
         win = createWindow()
         waitForRendering(win.contentItem)
+        startCalls = Array.prototype.slice.call(MainLogic.calls)
+        MainLogic.clearCalls()
     }
 
     function cleanup() {
@@ -48,6 +51,10 @@ TestCase {
         verify(win.flags & Qt.WindowMinimizeButtonHint)
         compare(Tran.calls, ["getLanguage", "reTrans English"])
         compare(win.helpDialog.linkState, "englishHelp")
+        // Shown centred, and the controller told where.
+        verify(win.visible)
+        compare(win.x, Math.max(0, Math.round((win.screen.width - 1200) / 2)))
+        compare(startCalls, ["updateProgra " + win.x + " " + win.y])
         // Dialogs exist but stay closed.
         verify(!win.functionDialog.visible)
         verify(!win.helpDialog.visible)
