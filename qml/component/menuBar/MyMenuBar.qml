@@ -93,20 +93,23 @@ Item {
             width: 1098
             height: 36
             acceptedButtons: Qt.LeftButton
+            // True while the compositor moves the window itself.
+            property bool systemMove: false
             onPressed: {
                 cursorShape = Qt.SizeAllCursor
                 root.pressPoint = Qt.point(mouse.x, mouse.y)
                 // Wayland does not let a client place its own window; the
                 // compositor moves it instead.
-                if (Qt.platform.pluginName === "wayland" && root.window && root.window.startSystemMove)
-                    root.window.startSystemMove()
+                systemMove = Qt.platform.pluginName === "wayland" && root.window
+                             && typeof root.window.startSystemMove === "function"
+                             && root.window.startSystemMove()
             }
             onPositionChanged: {
-                if (pressed)
+                if (pressed && !systemMove)
                     root.dragStep(mouse.x, mouse.y)
             }
-            onReleased: cursorShape = Qt.ArrowCursor
-            onCanceled: cursorShape = Qt.ArrowCursor
+            onReleased: { cursorShape = Qt.ArrowCursor; systemMove = false }
+            onCanceled: { cursorShape = Qt.ArrowCursor; systemMove = false }
         }
 
         Image {
