@@ -124,6 +124,24 @@ Item {
             compare(MainLogic.calls, ["openFile", "save", "userGuideUrl"])
         }
 
+        function test_menu_items_follow_rate_when_opened() {
+            MainLogic.scalingRate = 1.5
+            var file = menu(0)
+            file.open()
+            tryCompare(file, "opened", true)
+            compare(file.rate, 1.5)
+            compare(file.itemAt(0).height, 35 * 1.5)
+            compare(file.itemAt(0).font.pixelSize, 15)
+            file.close()
+            tryCompare(file, "visible", false)
+            MainLogic.scalingRate = 1.0
+            file.open()
+            tryCompare(file, "opened", true)
+            compare(file.itemAt(0).height, 35)
+            file.close()
+            tryCompare(file, "visible", false)
+        }
+
         function test_language_menu_retranslates_before_storing() {
             var languages = menu(2).menuAt(2)
             compare(languages.actionAt(0).text, "简体中文")
