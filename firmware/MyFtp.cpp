@@ -38,8 +38,12 @@ bool isUsableImageName(const QString &name)
 } // namespace
 
 MyFtp::MyFtp(QObject *parent)
-    : QObject(parent), manager(new QNetworkAccessManager(this)), server(defaultServerUrl())
+    : QObject(parent), manager(new QNetworkAccessManager(this)), server(defaultServerUrl()),
+      stallTimer(new QTimer(this))
 {
+    stallTimer->setSingleShot(true);
+    stallTimer->setInterval(DefaultStallTimeout);
+    connect(stallTimer, &QTimer::timeout, this, &MyFtp::onStalled);
 }
 
 MyFtp::~MyFtp()
@@ -92,6 +96,11 @@ void MyFtp::setMaxDescribeSize(qint64 bytes)
 void MyFtp::setMaxImageSize(qint64 bytes)
 {
     maxImageSize = bytes;
+}
+
+void MyFtp::setStallTimeout(int msecs)
+{
+    stallTimer->setInterval(msecs);
 }
 
 QUrl MyFtp::urlForPath(const QString &path) const
@@ -168,6 +177,19 @@ void MyFtp::startRequest(int type)
     reply = manager->get(QNetworkRequest(url));
     connect(reply, &QNetworkReply::readyRead, this, &MyFtp::httpReadyRead);
     connect(reply, &QNetworkReply::finished, this, &MyFtp::httpFinished);
+    // A server that accepts but never answers would otherwise keep the
+    // request (and the dialog's busy indicator) forever.
+    connect(reply, &QNetworkReply::downloadProgress, stallTimer, qOverload<>(&QTimer::start));
+    connect(reply, &QNetworkReply::metaDataChanged, stallTimer, qOverload<>(&QTimer::start));
+    stallTimer->start();
+}
+
+void MyFtp::onStalled()
+{
+    if (!reply)
+        return;
+    qDebug() << "no answer from the firmware server, aborted:" << reply->url().path();
+    reply->abort(); // finishes the reply with an error; nothing is announced
 }
 
 bool MyFtp::openOutputFile(const QUrl &url)
@@ -188,7 +210,9 @@ void MyFtp::dropReply()
         return;
     QNetworkReply *old = reply;
     reply = nullptr;
+    stallTimer->stop();
     old->disconnect(this);
+    old->disconnect(stallTimer);
     old->abort();
     old->deleteLater();
     if (file.isOpen()) {
@@ -239,6 +263,7 @@ void MyFtp::httpFinished()
     qDebug() << "httpFinished" << error;
 
     reply = nullptr;
+    stallTimer->stop();
     r->close();
     r->deleteLater();
 

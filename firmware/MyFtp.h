@@ -9,6 +9,7 @@
 
 class QNetworkAccessManager;
 class QNetworkReply;
+class QTimer;
 
 // What the firmware server's "describe.json" says about the newest image.
 struct DescribeInfo {
@@ -28,6 +29,8 @@ public:
     // Largest answers accepted; a larger one is aborted and announces nothing.
     static constexpr qint64 DefaultMaxDescribeSize = 64 * 1024;
     static constexpr qint64 DefaultMaxImageSize = 32 * 1024 * 1024;
+    // A request that receives nothing for this long is abandoned.
+    static constexpr int DefaultStallTimeout = 30000;
 
     explicit MyFtp(QObject *parent = nullptr);
     ~MyFtp() override;
@@ -51,6 +54,8 @@ public:
     // Size limits of the two answers, in bytes.
     void setMaxDescribeSize(qint64 bytes);
     void setMaxImageSize(qint64 bytes);
+    // Milliseconds without any answer after which a request is abandoned.
+    void setStallTimeout(int msecs);
 
     // The URLs of the description and of the image named by the last description.
     QUrl describeUrl() const;
@@ -79,6 +84,7 @@ private:
     bool openOutputFile(const QUrl &url);
     void parseDescribe();
     void dropReply();
+    void onStalled();
     QUrl urlForPath(const QString &path) const;
 
     QNetworkAccessManager *manager = nullptr;
@@ -94,6 +100,7 @@ private:
     QString dataDir;
     qint64 maxDescribeSize = DefaultMaxDescribeSize;
     qint64 maxImageSize = DefaultMaxImageSize;
+    QTimer *stallTimer = nullptr;
     qint64 received = 0;
     bool oversize = false;
 };

@@ -61,6 +61,7 @@ private slots:
     void imageTooLargeIsAbortedAndRemoved();
     void serverDownIsOnlyLogged();
     void repeatedCheckAnswersOnce();
+    void silentServerIsAbandoned();
     void unwritableDataDirectoryIsOnlyLogged();
     void destroyedDuringDownloadLeavesNothing();
     void wrongPasswordIsOnlyLogged();
@@ -621,6 +622,24 @@ void TestMyFtp::destroyedDuringDownloadLeavesNothing()
     QVERIFY2(QDir(dataDir).entryList(QDir::Files | QDir::Hidden).isEmpty(),
              qPrintable(QDir(dataDir).entryList(QDir::Files | QDir::Hidden).join(' ')));
     stopServer(slowServer);
+}
+
+void TestMyFtp::silentServerIsAbandoned()
+{
+    // Accepts connections and never says a word.
+    QTcpServer silent;
+    QVERIFY(silent.listen(QHostAddress::LocalHost, 0));
+    MyFtp ftp;
+    ftp.setServerUrl(QUrl(QString("ftp://127.0.0.1:%1").arg(silent.serverPort())));
+    ftp.setStallTimeout(300);
+    ftp.setDeviceConnected(true);
+    ftp.setCurrentVersion("1.00");
+    QSignalSpy info(&ftp, &MyFtp::info);
+    runCheck(ftp);
+    QVERIFY(anyLineStartsWith("no answer from the firmware server"));
+    QVERIFY(g_lines.contains("httpFinished other Error "));
+    QTest::qWait(50);
+    QCOMPARE(info.count(), 0);
 }
 
 QTEST_MAIN(TestMyFtp)
