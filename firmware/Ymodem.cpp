@@ -87,6 +87,11 @@ void Ymodem::cancelTransfer()
         cancel();
 }
 
+void Ymodem::dropTransfer()
+{
+    reset();
+}
+
 // Takes at most one control byte per call. Incoming blocks (which a sender
 // never expects) are assembled over as many calls as they need and then
 // reported by their header byte.

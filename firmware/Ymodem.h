@@ -85,6 +85,8 @@ protected:
     // sequence (five CAN bytes) sent so the receiver stops waiting. No status
     // callback follows; the caller reports the outcome itself.
     void cancelTransfer();
+    // The same without sending anything, for when the line is gone.
+    void dropTransfer();
 
     Stage currentStage() const { return stage; }
 

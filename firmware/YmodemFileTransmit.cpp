@@ -9,6 +9,10 @@
 #include <algorithm>
 #include <cstring>
 
+#ifdef Q_OS_UNIX
+#include <poll.h>
+#endif
+
 namespace {
 constexpr uint32_t TimeDivide = 499;  // resend every 500 idle polls (5 s)
 constexpr uint32_t TimeMax = 5;       // give up after 6 intervals (30 s)
@@ -40,6 +44,10 @@ YmodemFileTransmit::YmodemFileTransmit(QObject *parent)
 
     connect(readTimer, &QTimer::timeout, this, &YmodemFileTransmit::readTimeOut);
     connect(writeTimer, &QTimer::timeout, this, &YmodemFileTransmit::writeTimeOut);
+    // Queued: the port reports errors from inside its own notifications,
+    // where closing it is not safe.
+    connect(serialPort, &QSerialPort::errorOccurred, this, &YmodemFileTransmit::onPortError,
+            Qt::QueuedConnection);
 }
 
 YmodemFileTransmit::~YmodemFileTransmit()
@@ -152,6 +160,35 @@ void YmodemFileTransmit::readTimeOut()
         readTimer->start(PollInterval);
     }
     stopRequested = false;
+}
+
+// A device that disappears (unplugged, reset) leaves a hung-up line that
+// reports readiness without end, so the event loop would spin until the
+// engine's limits expire half a minute later. End the transfer with an error
+// at once instead.
+void YmodemFileTransmit::onPortError(QSerialPort::SerialPortError error)
+{
+    if (!readTimer->isActive())
+        return;
+    if (error != QSerialPort::ResourceError && !(error == QSerialPort::ReadError && lineHungUp()))
+        return;
+    qDebug() << "serial port lost:" << serialPort->errorString();
+    readTimer->stop();
+    dropTransfer();
+    serialPort->close();
+    finishWith(StatusError);
+}
+
+bool YmodemFileTransmit::lineHungUp() const
+{
+#ifdef Q_OS_UNIX
+    if (!serialPort->isOpen())
+        return false;
+    pollfd line{int(serialPort->handle()), POLLIN, 0};
+    return ::poll(&line, 1, 0) > 0 && (line.revents & (POLLHUP | POLLERR | POLLNVAL));
+#else
+    return false;
+#endif
 }
 
 void YmodemFileTransmit::writeTimeOut()

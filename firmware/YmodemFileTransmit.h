@@ -3,11 +3,11 @@
 #include "Ymodem.h"
 
 #include <QObject>
+#include <QSerialPort>
 #include <QString>
 
 class QFile;
 class QTimer;
-class QSerialPort;
 
 // Sends one local file over a serial port with the YMODEM engine. The engine
 // is driven by a 10 ms poll; progress and outcome are reported by signals.
@@ -63,6 +63,7 @@ signals:
 private slots:
     void readTimeOut();
     void writeTimeOut();
+    void onPortError(QSerialPort::SerialPortError error);
 
 private:
     Code callback(Ymodem::Status status, uint8_t *buffer, uint32_t *length) override;
@@ -72,6 +73,7 @@ private:
 
     void finishWith(Status finalStatus);
     void cancelByCaller();
+    bool lineHungUp() const;
 
     QFile *file;
     QTimer *readTimer;

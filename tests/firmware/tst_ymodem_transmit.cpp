@@ -193,6 +193,7 @@ private slots:
     void stopByCaller();
     void stopFromProgressSlot();
     void silentReceiverTimesOut();
+    void lineLostMidTransfer();
     void toRb_data();
     void toRb();
 
@@ -489,6 +490,35 @@ void TestYmodemTransmit::silentReceiverTimesOut()
     QCOMPARE(rec.statuses, QList<Status>{YmodemFileTransmit::StatusTimeout});
     QTRY_COMPARE(peer.cancels, 5);
     QVERIFY(peer.stray.isEmpty());   // nothing but the cancel was ever sent
+}
+
+// The other end vanishing (as when the device is unplugged) ends the
+// transfer with an error at once, not after the 30 s answer limit.
+void TestYmodemTransmit::lineLostMidTransfer()
+{
+    const QString path = writeFile(files.path(), "lost.bin", pattern(10000));
+    PtyPair pty;
+    QVERIFY(pty.start());
+    YmodemFileTransmit t;
+    Recorder rec(t);
+    t.setFileName(path);
+    t.setPortName(pty.first);
+    QVERIFY(t.startTransmit());
+    {
+        ScriptedPeer peer(ScriptedPeer::MuteAfterFirstBlock);
+        QVERIFY(peer.open(pty.second));
+        QTRY_COMPARE(peer.blocks.size(), 1);
+    }
+    QTest::ignoreMessage(QtDebugMsg, QRegularExpression("serial port lost"));
+    QElapsedTimer lost;
+    lost.start();
+    pty.socat.kill();
+    QVERIFY(pty.socat.waitForFinished(3000));
+    QVERIFY(rec.waitEnd(5000));
+    QVERIFY(lost.elapsed() < 5000);
+    QCOMPARE(rec.statuses.last(), YmodemFileTransmit::StatusError);
+    QVERIFY(!rec.runningAtEnd);
+    QVERIFY(!t.isRunning());
 }
 
 void TestYmodemTransmit::toRb_data()
