@@ -34,6 +34,7 @@ YmodemFileTransmit::YmodemFileTransmit(QObject *parent)
     setTimeDivide(TimeDivide);
     setTimeMax(TimeMax);
     setErrorMax(ErrorMax);
+    qRegisterMetaType<YmodemFileTransmit::Status>("YmodemFileTransmit::Status");
 
     serialPort->setPortName(QStringLiteral("COM1"));
     serialPort->setBaudRate(QSerialPort::Baud115200, QSerialPort::AllDirections);
