@@ -307,6 +307,13 @@ void MyFtp::httpFinished()
     if (!file.isOpen())
         return;
     const QString path = file.fileName();
+    if (received == 0) {
+        // An empty answer is a broken image; it must never reach the loader.
+        qDebug("firmware image is empty");
+        file.cancelWriting();
+        file.commit();
+        return;
+    }
     if (!file.commit()) {
         qDebug() << "saveOutputFile fail" << file.errorString();
         return;

@@ -61,6 +61,7 @@ private slots:
     void imageTooLargeIsAbortedAndRemoved();
     void serverDownIsOnlyLogged();
     void repeatedCheckAnswersOnce();
+    void emptyImageIsNotAnnounced();
     void silentServerIsAbandoned();
     void unwritableDataDirectoryIsOnlyLogged();
     void destroyedDuringDownloadLeavesNothing();
@@ -640,6 +641,24 @@ void TestMyFtp::silentServerIsAbandoned()
     QVERIFY(g_lines.contains("httpFinished other Error "));
     QTest::qWait(50);
     QCOMPARE(info.count(), 0);
+}
+
+void TestMyFtp::emptyImageIsNotAnnounced()
+{
+    writeImage("empty.bin", QByteArray());
+    writeDescribe(R"({"name":"empty.bin","ver":3.0})");
+    const QString dataDir = dataRoot.filePath("empty");
+    MyFtp ftp;
+    ftp.setServerUrl(serverUrl());
+    ftp.setDataDirectory(dataDir);
+    ftp.setDeviceConnected(true);
+    ftp.setCurrentVersion("1.00");
+    QSignalSpy done(&ftp, &MyFtp::downloadComplete);
+    runCheck(ftp);
+    runDownload(ftp);
+    QTRY_VERIFY(g_lines.contains("firmware image is empty"));
+    QCOMPARE(done.count(), 0);
+    QVERIFY(QDir(dataDir).entryList(QDir::Files | QDir::Hidden).isEmpty());
 }
 
 QTEST_MAIN(TestMyFtp)
