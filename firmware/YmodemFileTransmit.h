@@ -43,18 +43,19 @@ public:
     QString portName() const;
     int portBaudRate() const;
 
+    bool isRunning() const;
+    int currentProgress() const { return progress; }
+    Status currentStatus() const { return status; }
+
+public slots:
     // Opens the port and starts polling. False when the port cannot be opened
     // or a transfer is still running; nothing is emitted then.
     bool startTransmit();
     // Cancels a running transfer from this side: sends the cancel sequence
-    // (when the receiver has been answered already), closes the file and ends
-    // like a receiver abort with transmitStatus(StatusAbort) 100 ms later.
+    // (five CAN bytes), closes the file and ends like a receiver abort, with
+    // transmitStatus(StatusAbort) 100 ms later once the port is closed.
     // Does nothing when idle or when the transfer is already ending.
     void stopTransmit();
-
-    bool isRunning() const;
-    int currentProgress() const { return progress; }
-    Status currentStatus() const { return status; }
 
 signals:
     void transmitProgress(int progress);
