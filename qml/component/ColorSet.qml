@@ -1,4 +1,5 @@
 import QtQuick 2.15
+import QtQuick.Window 2.15
 import "../BaseControl"
 
 // Colour-setting row: a colour square with its red, green and blue values.
@@ -6,7 +7,7 @@ import "../BaseControl"
 // the square.
 Item {
     id: root
-    // The colour dialog the square opens.
+    // The colour dialog the square opens; the window's one when left empty.
     property var colorDialog: null
     property alias checkBox: checkBox
     property alias colorRect: square
@@ -22,6 +23,20 @@ Item {
             return String(MainLogic.rgbtoStr(r, g, b))
         function hex(v) { return (v < 16 ? "0" : "") + v.toString(16) }
         return "#" + hex(r) + hex(g) + hex(b)
+    }
+
+    function dialog() {
+        if (colorDialog)
+            return colorDialog
+        var w = Window.window
+        return (w && w.colorDialog) ? w.colorDialog : null
+    }
+
+    // Opens the colour dialog for the square (index -1: a colour-setting row).
+    function openColorDialog() {
+        var dlg = dialog()
+        if (dlg)
+            dlg.show(-1, square, String(square.color))
     }
 
     function fieldsChanged() {
@@ -61,7 +76,7 @@ Item {
         MouseArea {
             anchors.fill: parent
             cursorShape: Qt.PointingHandCursor
-            onClicked: if (root.colorDialog) root.colorDialog.show(-1, square, String(square.color))
+            onClicked: root.openColorDialog()
         }
     }
 

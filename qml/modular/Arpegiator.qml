@@ -63,15 +63,22 @@ Item {
     }
 
     BasicText { x: 13; y: 52; height: 14; text: "LATCH" }
-    CusSwitch {
-        id: latchSwitch
-        objectName: "latchSwitch"
+    // The switch's box sits at (65, 46); the switch itself (no padding of
+    // its own) is centred in it, on the "LATCH" row.
+    Item {
         x: 65
-        // Centred on the "LATCH" row.
-        y: 53
+        y: 46
         width: 24
-        height: 12
-        onToggled: DataMgt.setARPInfo("latch", checked ? 1 : 0)
+        height: 26
+        CusSwitch {
+            id: latchSwitch
+            objectName: "latchSwitch"
+            x: 0
+            y: 7
+            width: 24
+            height: 12
+            onToggled: DataMgt.setARPInfo("latch", checked ? 1 : 0)
+        }
     }
 
     BasicText { x: 112; y: 14; height: 14; text: "TIME DIV" }

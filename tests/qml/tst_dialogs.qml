@@ -283,6 +283,24 @@ TestCase {
             win.colorDialog.confirm()
             compare(DataMgt.calls, ["setPadColor 15 0 0 255"])
             compare(String(pad.swatch.color), "#0000fe")
+            tryCompare(win.colorDialog, "visible", false)
+            // A colour-setting row placed in the window opens the same dialog
+            // for itself (index -1); confirming touches no pad.
+            var rc = Qt.createComponent("qrc:/qml/component/ColorSet.qml")
+            var row = rc.createObject(win.contentItem, { x: 10, y: 10 })
+            verify(row !== null)
+            row.openColorDialog()
+            tryCompare(win.colorDialog, "opened", true)
+            compare(win.colorDialog.keyIndex, -1)
+            compare(win.colorDialog.colorRect, row.colorRect)
+            win.colorDialog.syncFields("#102030")
+            win.colorDialog.currentColor = "#102030"
+            DataMgt.clearCalls()
+            win.colorDialog.confirm()
+            compare(DataMgt.calls, [])
+            compare(String(row.colorRect.color), "#102030")
+            compare(row.greenField.text, "32")
+            row.destroy()
         } finally {
             win.destroy()
         }
