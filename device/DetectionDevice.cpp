@@ -123,8 +123,12 @@ void DetectionDevice::start()
         if (m_running)
             handleUdevEvent(event);
     });
-    if (!m_udev->isActive())
-        m_udev.reset(); // the serial list is polled instead
+    if (!m_udev->isActive()) {
+        // No plug notifications: the port-list poll still sees the keyboard,
+        // and the serial list is polled for the loader instead.
+        qDebug() << "register UDisk notification fail, error:";
+        m_udev.reset();
+    }
 
 #ifdef Q7X_HAVE_DBUS
     QDBusConnection bus = QDBusConnection::systemBus();

@@ -171,6 +171,23 @@ private slots:
         QCOMPARE(emissions(spy), QList<Emission>({{"vq041SerialDev", true}, {"vq041", false}}));
     }
 
+    // Without plug notifications (no udev here, or it cannot be reached) the
+    // failure is logged, and the port-list watch still runs.
+    void registrationFailureIsLogged()
+    {
+        DebugLines lines;
+        DetectionDevice device(nullptr, DetectionDevice::Sources::Live);
+        const QStringList seen = lines.take();
+        QVERIFY(device.isRunning());
+        QCOMPARE(seen.count("register UDisk notification fail, error:"), device.udevMonitorActive() ? 0 : 1);
+        device.stop();
+        device.start();
+        QCOMPARE(lines.take().count("register UDisk notification fail, error:"), device.udevMonitorActive() ? 0 : 1);
+
+        DetectionDevice quiet(nullptr, DetectionDevice::Sources::None);
+        QVERIFY(lines.take().isEmpty());
+    }
+
     void powerLines()
     {
         DetectionDevice device(nullptr, DetectionDevice::Sources::None);
@@ -362,8 +379,6 @@ private slots:
         QVERIFY(spy.isEmpty());
     }
 
-    // A tty with the loader's ids is the loader, even with the id the table
-    // lists for the keyboard's MIDI function (0416:0206).
     void startStopAndDestroyWithWorkPending()
     {
         m_backend.setInputDevices({{0, kName}});
@@ -386,6 +401,8 @@ private slots:
         QCOMPARE(spy.count(), 2);
     }
 
+    // A tty with the loader's ids is the loader, even with the id the table
+    // lists for the keyboard's MIDI function (0416:0206).
     void udevLoaderTty()
     {
         DetectionDevice device(nullptr, DetectionDevice::Sources::None);
