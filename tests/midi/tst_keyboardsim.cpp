@@ -75,8 +75,10 @@ private slots:
         write[1] = 0x01;
         write[3] = 0x7F; // a version from the editor's block
         write[244] = char(0xF7);
+        QVERIFY(keyboard.lastWrite().isEmpty());
         const KeyboardModel::Outcome outcome = keyboard.handle(write);
         QCOMPARE(outcome.event, QString("STORED config"));
+        QCOMPARE(keyboard.lastWrite(), write); // exactly as it came, header included
         QVERIFY(outcome.changed);
         QVERIFY(outcome.reply.isEmpty());
         const QByteArray block = keyboard.block();

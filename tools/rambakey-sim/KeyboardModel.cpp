@@ -102,6 +102,7 @@ KeyboardModel::Outcome KeyboardModel::handle(const QByteArray &message)
         // Only the parameters are settings; the header is the keyboard's own
         // (its firmware version and note number are not the editor's to set).
         m_block.replace(9, kBlockSize - 10, message.mid(9, kBlockSize - 10));
+        m_lastWrite = message;
         outcome.event = QStringLiteral("STORED config");
         outcome.changed = true;
         return outcome;

@@ -56,6 +56,9 @@ public:
     // The configuration as a configuration reply carries it: F0 02 note
     // version 00 20 6F, the parameters, F7.
     QByteArray block() const { return m_block; }
+    // The last configuration write exactly as it arrived (command byte 0x01
+    // and the editor's header included); empty until one was stored.
+    QByteArray lastWrite() const { return m_lastWrite; }
     // The factory parameters, offsets 9 to 243.
     static QByteArray factoryParameters();
 
@@ -71,5 +74,6 @@ public:
 
 private:
     QByteArray m_block;
+    QByteArray m_lastWrite;
     Identity m_identity;
 };

@@ -63,6 +63,10 @@
 //   EXIT                            leaving after SIGTERM or SIGINT
 //   Errors go to stderr. --dump FILE keeps FILE (replaced atomically) equal to
 //   the 245 bytes a configuration reply would carry now, from start-up on.
+//   --last-write FILE keeps FILE equal to the last configuration write exactly
+//   as it arrived (command byte 0x01 and the editor's header included); it is
+//   removed at start-up and written at each write. Both files are up to date
+//   when the line about the message ("STORED config") is printed.
 //
 // Exit status: 0 after SIGTERM/SIGINT (ports removed), 1 when the MIDI
 // client cannot be made or the MIDI system goes away, 2 for bad options.
@@ -114,6 +118,7 @@ struct Options {
     QString api;
     QString name = QStringLiteral("Vornel RambaKEY Q7X");
     QString dumpPath;
+    QString lastWritePath;
     int replyDelayMs = 0;
     bool loader = true;
     QString loaderLink = QStringLiteral("/tmp/rambakey-loader");
@@ -163,6 +168,19 @@ public:
         return true;
     }
 
+    bool writeLastWrite()
+    {
+        if (m_options.lastWritePath.isEmpty())
+            return true;
+        const QByteArray message = m_model.lastWrite();
+        QSaveFile file(m_options.lastWritePath);
+        if (!file.open(QIODevice::WriteOnly) || file.write(message) != message.size() || !file.commit()) {
+            complain(QStringLiteral("cannot write %1: %2").arg(m_options.lastWritePath, file.errorString()));
+            return false;
+        }
+        return true;
+    }
+
     void shutDown()
     {
         stopLoader();
@@ -204,9 +222,12 @@ private:
     void handle(const QByteArray &message)
     {
         const KeyboardModel::Outcome outcome = m_model.handle(message);
-        say(outcome.event);
-        if (outcome.changed)
+        // The files first, so that whoever reads the line finds them current.
+        if (outcome.changed) {
+            writeLastWrite();
             writeDump();
+        }
+        say(outcome.event);
         if (!outcome.reply.isEmpty()) {
             const QByteArray reply = outcome.reply;
             auto send = [this, reply] {
@@ -332,6 +353,9 @@ int main(int argc, char **argv)
     const QCommandLineOption dumpOption(QStringLiteral("dump"),
                                         QStringLiteral("Keep FILE equal to the current configuration."),
                                         QStringLiteral("file"));
+    const QCommandLineOption lastWriteOption(QStringLiteral("last-write"),
+                                             QStringLiteral("Keep FILE equal to the last configuration write received."),
+                                             QStringLiteral("file"));
     const QCommandLineOption configOption(QStringLiteral("config"),
                                           QStringLiteral("Start from a 245-byte configuration or .stm preset."),
                                           QStringLiteral("file"));
@@ -350,7 +374,7 @@ int main(int argc, char **argv)
                                            QStringLiteral("Seconds the loader waits for a transfer."),
                                            QStringLiteral("s"), QStringLiteral("120"));
     parser.addOptions({apiOption, nameOption, versionOption, serialOption, noteOption, dumpOption,
-                       configOption, delayOption, noLoaderOption, linkOption, dirOption, timeoutOption});
+                       lastWriteOption, configOption, delayOption, noLoaderOption, linkOption, dirOption, timeoutOption});
     parser.process(app);
     if (!parser.positionalArguments().isEmpty()) {
         complain(QStringLiteral("unexpected argument %1").arg(parser.positionalArguments().first()));
@@ -402,6 +426,7 @@ int main(int argc, char **argv)
     if (options.loaderDir.isEmpty())
         options.loaderDir = QDir(QDir::tempPath()).filePath(QStringLiteral("rambakey-loader-images"));
     options.dumpPath = parser.value(dumpOption);
+    options.lastWritePath = parser.value(lastWriteOption);
 
     KeyboardModel model(identity);
     if (parser.isSet(configOption)) {
@@ -443,6 +468,12 @@ int main(int argc, char **argv)
 
     if (!simulator.writeDump())
         return 1;
+    // No write has arrived yet in this run.
+    if (!options.lastWritePath.isEmpty() && QFile::exists(options.lastWritePath)
+        && !QFile::remove(options.lastWritePath)) {
+        complain(QStringLiteral("cannot remove the old %1").arg(options.lastWritePath));
+        return 1;
+    }
     if (!simulator.startMidi())
         return 1;
     return app.exec();
