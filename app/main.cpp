@@ -61,8 +61,23 @@ struct CommandLine {
     MainWindow::Options options;
 };
 
+// True when the command line asks only for the help or version text, which a
+// person may want while the editor runs and without any display.
+bool asksForInformationOnly(int argc, char *argv[])
+{
+    for (int i = 1; i < argc; ++i) {
+        const QByteArray arg(argv[i]);
+        if (arg == "--")
+            break;
+        if (arg == "-h" || arg == "-?" || arg == "--help" || arg == "--help-all" || arg == "-v"
+            || arg == "--version")
+            return true;
+    }
+    return false;
+}
+
 // Returns false (after printing why) when the command line is not usable.
-bool parseCommandLine(const QApplication &app, CommandLine *out)
+bool parseCommandLine(const QCoreApplication &app, CommandLine *out)
 {
     QCommandLineParser parser;
     parser.setApplicationDescription(
@@ -115,6 +130,18 @@ bool parseCommandLine(const QApplication &app, CommandLine *out)
 
 int main(int argc, char *argv[])
 {
+    // Help and version are printed without the guard (a running copy would
+    // only be raised) and without a window system.
+    if (asksForInformationOnly(argc, argv)) {
+        QCoreApplication app(argc, argv);
+        QCoreApplication::setApplicationVersion(QStringLiteral(Q7X_VERSION));
+        CommandLine commandLine;
+        // Help and version end the process in here; a "--version" that was
+        // only the value of another option starts the editor as usual.
+        if (!parseCommandLine(app, &commandLine))
+            return 2;
+    }
+
     // A second copy only asks the first one to come to the front.
     const QString key = QStringLiteral("VornelRambaKEYQ7X");
     if (isAnotherInstanceRunning(key))
@@ -158,6 +185,7 @@ int main(int argc, char *argv[])
 
     QObject::connect(InstanceGuard::instance(), &InstanceGuard::raiseRequested, window.get(),
                      [&window]() {
+                         qInfo() << "another start: the window is brought to the front";
                          const QList<QObject *> roots = window->engine()->rootObjects();
                          for (QObject *root : roots) {
                              if (auto *quickWindow = qobject_cast<QQuickWindow *>(root)) {

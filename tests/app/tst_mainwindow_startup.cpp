@@ -67,10 +67,11 @@ class TestStartup : public QObject
         return true;
     }
 
-    int runToEnd(const QStringList &args, QByteArray *out = nullptr, int ms = 15000)
+    int runToEnd(const QStringList &args, QByteArray *out = nullptr, int ms = 15000,
+                 const QProcessEnvironment &env = QProcessEnvironment())
     {
         EditorProcess p;
-        p.setProcessEnvironment(environment());
+        p.setProcessEnvironment(env.isEmpty() ? environment() : env);
         p.start(EDITOR_EXE, args);
         if (!p.waitForFinished(ms)) {
             p.kill();
@@ -135,8 +136,22 @@ private slots:
         QVERIFY(!log.contains("secret"));
         QVERIFY(log.contains(QByteArray(EDITOR_MAIN_SOURCE) + " 20 ================progress start"));
 
+        // Help and version are printed while a copy runs, without raising it
+        // and without a display.
+        QProcessEnvironment noDisplay = environment();
+        noDisplay.insert("QT_QPA_PLATFORM", "xcb");
+        noDisplay.remove("DISPLAY");
+        noDisplay.remove("WAYLAND_DISPLAY");
+        QByteArray out;
+        QCOMPARE(runToEnd({"--version"}, &out, 15000, noDisplay), 0);
+        QVERIFY2(out.contains("1.0.0.8"), out.constData());
+        QCOMPARE(runToEnd({"--help"}, &out, 15000, noDisplay), 0);
+        QVERIFY2(out.contains("--midi-api"), out.constData());
+        QVERIFY(!logText().contains("another start"));
+
         // The second copy only asks the first to come forward, and logs nothing.
         QCOMPARE(runToEnd({"--midi-api", "jack"}), 0);
+        QVERIFY(waitForLog("another start: the window is brought to the front", 10000));
         QCOMPARE(logText().count("progress start"), 1);
         QCOMPARE(first.state(), QProcess::Running);
 
