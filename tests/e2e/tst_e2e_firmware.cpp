@@ -118,7 +118,7 @@ private slots:
         QVERIFY(window.isDeviceConnected());
 
         // The keyboard's own version comes with its configuration.
-        QTRY_COMPARE_WITH_TIMEOUT(window.currentFirmwareVersion(), QString("1.02"), 6000);
+        QTRY_COMPARE_WITH_TIMEOUT(window.currentFirmwareVersion(), QString("1.02"), 20000);
         QSignalSpy info(window.ftp(), &MyFtp::info);
         QSignalSpy downloaded(window.ftp(), &MyFtp::downloadComplete);
         QSignalSpy status(window.firmwareTransfer(), &FirmwareUpdate::transStatus);
@@ -126,26 +126,26 @@ private slots:
         QSignalSpy state(&window, &MainWindow::devStateChanged);
 
         window.ftp()->checkOnLineFirmware();
-        QTRY_COMPARE_WITH_TIMEOUT(info.count(), 1, 10000);
+        QTRY_COMPARE_WITH_TIMEOUT(info.count(), 1, 20000);
         QCOMPARE(info.at(0).at(0).toString(), QString("q7x_fw_105.bin"));
         QCOMPARE(info.at(0).at(1).toDouble(), 1.05);
 
         // The download alone starts the hand-over: entry message, ports
         // closed, the transfer to the loader.
         window.ftp()->downloadFir();
-        QTRY_COMPARE_WITH_TIMEOUT(downloaded.count(), 1, 10000);
+        QTRY_COMPARE_WITH_TIMEOUT(downloaded.count(), 1, 20000);
         QFile local(downloaded.at(0).at(0).toString());
         QVERIFY(local.open(QIODevice::ReadOnly));
         QCOMPARE(local.readAll(), m_image);
 
-        QVERIFY2(m_sim.waitForLine("ENTRY firmware-update", 5000), m_sim.seen.constData());
-        QVERIFY2(m_sim.waitForLineStartingWith("LOADER ready", 5000), m_sim.seen.constData());
+        QVERIFY2(m_sim.waitForLine("ENTRY firmware-update", 15000), m_sim.seen.constData());
+        QVERIFY2(m_sim.waitForLineStartingWith("LOADER ready", 15000), m_sim.seen.constData());
         QByteArray received;
         QVERIFY2(m_sim.waitForLineStartingWith("LOADER received", 30000, false, &received),
                  m_sim.seen.constData());
         const QByteArray sha = QCryptographicHash::hash(m_image, QCryptographicHash::Sha256).toHex();
         QCOMPARE(received, "LOADER received q7x_fw_105.bin 5000 " + sha);
-        QTRY_COMPARE_WITH_TIMEOUT(status.count(), 1, 10000);
+        QTRY_COMPARE_WITH_TIMEOUT(status.count(), 1, 20000);
         QCOMPARE(status.at(0).at(0).toBool(), true);
         QVERIFY(!progress.isEmpty());
         QCOMPARE(progress.last().at(0).toInt(), 100);
@@ -153,8 +153,8 @@ private slots:
         QVERIFY(!window.outputPortOpen());
 
         // The keyboard left MIDI for its loader and comes back afterwards.
-        QVERIFY2(m_sim.waitForLine("READY", 10000), m_sim.seen.constData());
-        QTRY_VERIFY_WITH_TIMEOUT(state.count() >= 2, 6000);
+        QVERIFY2(m_sim.waitForLine("READY", 20000), m_sim.seen.constData());
+        QTRY_VERIFY_WITH_TIMEOUT(state.count() >= 2, 20000);
         QCOMPARE(state.first().at(0).toBool(), false);
         QCOMPARE(state.last().at(0).toBool(), true);
         for (const auto &box : m_prompter->boxes)

@@ -62,7 +62,7 @@ private slots:
                                    {"--api", "jack", "--dump", m_dir.filePath("keyboard.bin"),
                                     "--serial", "E2E-0042", "--version", "1.0.3", "--note", "62",
                                     "--no-loader"}));
-        QVERIFY2(m_sim.waitForLine("READY", 10000), m_sim.seen.constData());
+        QVERIFY2(m_sim.waitForLine("READY", 20000), m_sim.seen.constData());
         QCOMPARE(dump().size(), DataManagement::BlockSize);
 
         m_backend = MidiBackend::createSystem("jack");
@@ -105,12 +105,12 @@ private slots:
     void configurationArrivesAfterTwoSeconds()
     {
         QVERIFY(m_window);
-        QTRY_VERIFY_WITH_TIMEOUT(!m_hints->isEmpty(), 6000);
+        QTRY_VERIFY_WITH_TIMEOUT(!m_hints->isEmpty(), 20000);
         QVERIFY(m_sinceStart.elapsed() >= 1800);
         QCOMPARE(m_hints->at(0), (QVariantList{false, true}));
-        QVERIFY2(m_sim.waitForLine("REQUEST config", 5000), m_sim.seen.constData());
+        QVERIFY2(m_sim.waitForLine("REQUEST config", 15000), m_sim.seen.constData());
         const QByteArray keyboard = dump();
-        QTRY_COMPARE_WITH_TIMEOUT(block(), keyboard, 5000);
+        QTRY_COMPARE_WITH_TIMEOUT(block(), keyboard, 15000);
         QCOMPARE(m_window->currentFirmwareVersion(), QString("1.03"));
         QTRY_VERIFY(!m_window->inputPortOpen());
         QVERIFY(m_prompter->boxes.isEmpty());
@@ -119,7 +119,7 @@ private slots:
     void serialNumberArrivesAfterThreeSeconds()
     {
         QVERIFY(m_window);
-        QTRY_VERIFY_WITH_TIMEOUT(!m_serials->isEmpty(), 6000);
+        QTRY_VERIFY_WITH_TIMEOUT(!m_serials->isEmpty(), 20000);
         QVERIFY(m_sinceStart.elapsed() >= 2700);
         QCOMPARE(m_serials->at(0).at(0).toString(), QString("E2E-0042"));
         QCOMPARE(m_hints->size(), 1); // the serial request has no hint
@@ -139,7 +139,7 @@ private slots:
         QCOMPARE(m_hints->size(), 2);
         QCOMPARE(m_hints->at(1), (QVariantList{true, true}));
         // The simulator only stores a write whose command byte is 0x01.
-        QVERIFY2(m_sim.waitForLine("STORED config", 5000), m_sim.seen.constData());
+        QVERIFY2(m_sim.waitForLine("STORED config", 15000), m_sim.seen.constData());
         QVERIFY(!m_window->inputPortOpen());
         QVERIFY(!m_window->outputPortOpen());
         QTRY_COMPARE(dump().mid(9, 235), before.mid(9, 235));
@@ -149,7 +149,7 @@ private slots:
         // Asking again brings back exactly what was written.
         store->initDefaultData();
         m_window->getData();
-        QTRY_COMPARE_WITH_TIMEOUT(block(), dump(), 5000);
+        QTRY_COMPARE_WITH_TIMEOUT(block(), dump(), 15000);
         QCOMPARE(block().mid(9, 235), before.mid(9, 235));
         QVERIFY(m_prompter->boxes.isEmpty());
     }
@@ -159,7 +159,7 @@ private slots:
         QVERIFY(m_window);
         QVERIFY(m_states->isEmpty());
         m_sim.stop();
-        QTRY_VERIFY_WITH_TIMEOUT(!m_states->isEmpty(), 6000);
+        QTRY_VERIFY_WITH_TIMEOUT(!m_states->isEmpty(), 20000);
         QCOMPARE(m_states->at(0).at(0).toBool(), false);
         QVERIFY(!m_window->isDeviceConnected());
 
