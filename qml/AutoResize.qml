@@ -42,22 +42,41 @@ Item {
                && typeof item.font.pixelSize === "number"
     }
 
+    // Flickables place their content item themselves: its position is the
+    // scroll position, and assigning the recorded one would scroll the view
+    // back to where it stood when the design was recorded (BANK A after a
+    // change of screen while BANK B shows). Item views (the SwipeViews of the
+    // banks, the tab bars' lists) also lay out the items in it (pages, tabs):
+    // those get their scaled size but keep the view's placement. Everything
+    // further down is scaled as usual.
+    function isViewContent(item) {
+        var p = item ? item.parent : null
+        return p !== null && p !== undefined && p.contentItem === item
+               && typeof p.contentX === "number"
+    }
+    function isPlacedByView(item) {
+        return isViewContent(item.parent) && typeof item.parent.parent.currentIndex === "number"
+    }
+
     function record(item, out) {
         var name = item.objectName
         if (name === ignoreAllName)
             return
         var fontSize = (hasFont(item) && item.font.pixelSize > 0) ? item.font.pixelSize : 0
-        out.push({
-            item: item,
-            objectName: name,
-            x: item.x,
-            y: item.y,
-            centerX: item.x + item.width / 2,
-            centerY: item.y + item.height / 2,
-            width: item.width,
-            height: item.height,
-            fontPixelSize: fontSize
-        })
+        if (!isViewContent(item)) {
+            out.push({
+                placedByView: isPlacedByView(item),
+                item: item,
+                objectName: name,
+                x: item.x,
+                y: item.y,
+                centerX: item.x + item.width / 2,
+                centerY: item.y + item.height / 2,
+                width: item.width,
+                height: item.height,
+                fontPixelSize: fontSize
+            })
+        }
         if (name === ignoreChildrenName)
             return
         var kids = item.children
@@ -104,12 +123,14 @@ Item {
             }
             item.width = w
             item.height = hh
-            if (accordingToX) {
-                item.x = r.x * h
-                item.y = r.y * v
-            } else {
-                item.x = r.centerX * h - w / 2
-                item.y = r.centerY * v - hh / 2
+            if (!r.placedByView) {
+                if (accordingToX) {
+                    item.x = r.x * h
+                    item.y = r.y * v
+                } else {
+                    item.x = r.centerX * h - w / 2
+                    item.y = r.centerY * v - hh / 2
+                }
             }
             if (r.fontPixelSize > 0 && hasFont(item))
                 item.font.pixelSize = Math.max(1, Math.round(r.fontPixelSize * fontRatio * fontSizeScaleFactor))

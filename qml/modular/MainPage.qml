@@ -20,6 +20,26 @@ Item {
 
     NoteDataModel { id: noteNames }
 
+    // A bank view that changes size (a change of screen) shows its current
+    // page at once instead of sliding back to it from the old position.
+    function keepPage(view) {
+        var list = view.contentItem
+        if (!list || typeof list.positionViewAtIndex !== "function" || view.currentIndex < 0)
+            return
+        list.forceLayout()
+        list.positionViewAtIndex(view.currentIndex, ListView.Beginning)
+    }
+
+    // The views' lists change size after their pages have taken the new width.
+    Connections {
+        target: padSwipe.contentItem
+        function onWidthChanged() { root.keepPage(padSwipe) }
+    }
+    Connections {
+        target: knobSwipe.contentItem
+        function onWidthChanged() { root.keepPage(knobSwipe) }
+    }
+
     Connections {
         target: MainLogic
         function onDevStateChanged(state) {

@@ -43,6 +43,36 @@ Item {
         }
     }
 
+    Component {
+        id: viewsComponent
+        Item {
+            width: 300
+            height: 200
+            property alias flick: flick
+            property alias block: block
+            property alias list: list
+            property alias scaler: scaler
+
+            Flickable {
+                id: flick
+                x: 5; y: 5; width: 100; height: 50
+                contentWidth: 400; contentHeight: 50
+                clip: true
+                Rectangle { id: block; x: 120; y: 4; width: 30; height: 20 }
+            }
+            ListView {
+                id: list
+                x: 5; y: 60; width: 250; height: 20
+                orientation: ListView.Horizontal
+                spacing: 10
+                clip: true
+                model: 4
+                delegate: Rectangle { width: 100; height: 20 }
+            }
+            AutoResize { id: scaler }
+        }
+    }
+
     TestCase {
         name: "AutoResize"
         when: windowShown
@@ -122,6 +152,29 @@ Item {
             compare(geometry(t.a), [10, 20, 31, 17])
             t.scaler.horizontalRatio = NaN
             compare(geometry(t.a), [10, 20, 31, 17])
+        }
+
+        // Scrolled views keep their place; what they hold is scaled, and the
+        // rows of an item view sit where the view lays them out.
+        function test_views_keep_their_scroll_position() {
+            var t = createTemporaryObject(viewsComponent, root)
+            t.flick.contentX = 100
+            t.scaler.begin()
+            t.scaler.verticalRatio = 2
+            t.scaler.horizontalRatio = 2
+            compare(t.flick.contentX, 100)
+            compare([t.block.x, t.block.y, t.block.width, t.block.height], [240, 8, 60, 40])
+            compare(t.list.width, 500)
+            var row = t.list.itemAtIndex(1)
+            compare(row.width, 200)
+            compare(row.height, 40)
+            // The view's spacing is its own: 200 + 10, not 2 x (100 + 10).
+            tryCompare(row, "x", 210)
+            t.scaler.verticalRatio = 1
+            t.scaler.horizontalRatio = 1
+            compare(t.flick.contentX, 100)
+            compare([t.block.x, t.block.y, t.block.width, t.block.height], [120, 4, 30, 20])
+            tryCompare(row, "x", 110)
         }
 
         function test_fixed_aspect_and_centre_rules() {

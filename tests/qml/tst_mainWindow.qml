@@ -60,6 +60,8 @@ TestCase {
         verify(!win.helpDialog.visible)
         verify(!win.progressDialog.visible)
         verify(!win.colorDialog.visible)
+        // The About dialog's links lead somewhere (placeholder addresses).
+        verify(win.helpDialog.englishLink.enabled)
         // "@2x" pictures show at half their pixel size.
         var bg = page("panelPicture")
         compare(String(bg.source), "qrc:/img/bg@2x.png")
@@ -110,12 +112,42 @@ TestCase {
             compare(after[i], design[i], "item " + i)
     }
 
+    // A change of screen while BANK B shows keeps BANK B in view: the view
+    // neither jumps back to BANK A nor slides from its old position.
+    function test_screen_change_keeps_the_shown_bank() {
+        var padSwipe = page("padSwipe"), knobSwipe = page("knobSwipe")
+        var list = padSwipe.contentItem
+        padSwipe.currentIndex = 1
+        tryCompare(list, "contentX", padSwipe.width)
+        var seen = []
+        var record = function() { seen.push(list.contentX) }
+        list.contentXChanged.connect(record)
+        var rates = [1.5, 1.0]
+        for (var i = 0; i < rates.length; ++i) {
+            seen = []
+            MainLogic.scalingRate = rates[i]
+            MainLogic.screenChanged()
+            compare(padSwipe.width, 484 * rates[i])
+            tryCompare(list, "contentX", padSwipe.width, 1000)
+            wait(300)      // longer than the view's page animation
+            for (var j = 0; j < seen.length; ++j)
+                compare(seen[j], padSwipe.width, "scrolled through " + seen.join(", "))
+            compare(padSwipe.itemAt(1).x, padSwipe.width)
+            compare(padSwipe.currentIndex, 1)
+            compare(page("padTabs").currentIndex, 1)
+            compare(knobSwipe.contentItem.contentX, 0)
+        }
+        list.contentXChanged.disconnect(record)
+    }
+
     function test_start_at_scaled_rate() {
         win.destroy()
         MainLogic.scalingRate = 1.25
         win = createWindow()
         compare(win.width, 1500)
         compare(win.height, 845)
+        compare(win.scaler.verticalRatio, 1.25)
+        compare(win.scaler.horizontalRatio, 1.25)
         compare(page("getButton").y, 482 * 1.25)
     }
 
