@@ -101,16 +101,25 @@ Window {
         y: 600
     }
 
+    // Both ratios start from the screen's scaling rate; nothing is laid out
+    // before begin() has recorded the design geometry at completion.
     AutoResize {
         id: globalResize
-        horizontalRatio: 1.0
-        verticalRatio: 1.0
+        verticalRatio: mainWindow.scalingRate()
+        horizontalRatio: mainWindow.scalingRate()
     }
 
     // Pop-ups, created once and opened on demand.
     FunctionDialog { id: functionDialog }
     ColorDialog { id: colorDialog }
-    HelpDialog { id: helpDialog }
+    HelpDialog {
+        id: helpDialog
+        // Placeholder addresses of the maker's support channels; whoever
+        // ships the program points them at the real pages.
+        supportUrl: "https://support.example.invalid/rambakey-q7x"
+        chineseSiteUrl: "https://www.example.invalid/zh-cn/"
+        videoChannelUrl: "https://video.example.invalid/rambakey"
+    }
     ProgressDialog { id: progressDialog }
 
     Connections {
@@ -133,8 +142,8 @@ Window {
 
     Component.onCompleted: {
         globalResize.begin()
-        var rate = scalingRate()
-        applyScalingRate(rate)
+        mainWindow.width = Math.round(designWidth * globalResize.horizontalRatio)
+        mainWindow.height = Math.round(designHeight * globalResize.verticalRatio)
         globalResize.resize()
         var language = Tran.getLanguage()
         Tran.reTrans(language)
