@@ -14,6 +14,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <algorithm>
 #include <memory>
 
 class TestE2eKeyboard : public QObject
@@ -152,6 +153,37 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(block(), dump(), 15000);
         QCOMPARE(block().mid(9, 235), before.mid(9, 235));
         QVERIFY(m_prompter->boxes.isEmpty());
+    }
+
+    // Not a speed target: prints how long a configuration request takes, from
+    // the call (ports opened, request sent) and from the request being sent,
+    // until the reply is in the store.
+    void configurationRoundTrip()
+    {
+        QVERIFY(m_window);
+        DataManagement *store = m_window->dataManagement();
+        QElapsedTimer clock;
+        qint64 updatedAt = -1;
+        QObject receiver; // ends the connection however this function is left
+        connect(store, &DataManagement::s_updateDate, &receiver,
+                [&] { updatedAt = clock.nsecsElapsed(); });
+        QList<double> fromCall, fromSent;
+        for (int round = 0; round < 5; ++round) {
+            updatedAt = -1;
+            clock.start();
+            m_window->getData();
+            const qint64 sentAt = clock.nsecsElapsed();
+            QTRY_VERIFY_WITH_TIMEOUT(updatedAt >= 0, 15000);
+            fromCall << updatedAt / 1e6;
+            fromSent << (updatedAt - sentAt) / 1e6;
+            QTRY_VERIFY(!m_window->inputPortOpen());
+        }
+        std::sort(fromCall.begin(), fromCall.end());
+        std::sort(fromSent.begin(), fromSent.end());
+        qInfo("configuration round trip over JACK, median of 5: %.1f ms from getData(), "
+              "%.1f ms from the request sent to the store updated",
+              fromCall.at(2), fromSent.at(2));
+        QCOMPARE(block(), dump());
     }
 
     void removalIsNoticed()
