@@ -3,6 +3,7 @@
 #include <QColor>
 #include <QImage>
 #include <QPainter>
+#include <QQuickWindow>
 #include <QSignalSpy>
 #include <QtTest>
 
@@ -20,6 +21,18 @@ static QColor pickedColor(const QSignalSpy &spy)
 {
     return QColor(spy.last().at(0).toString());
 }
+
+// Counts the repaints the scene graph asks for.
+class CountingPalette : public ColorPalette
+{
+public:
+    int paints = 0;
+    void paint(QPainter *painter) override
+    {
+        ++paints;
+        ColorPalette::paint(painter);
+    }
+};
 
 class TestColorPalette : public QObject
 {
@@ -151,6 +164,38 @@ private slots:
         shown = render(item);
         for (int x = 230; x < 280; ++x)
             QVERIFY(QColor(shown.pixel(x, 149)) != QColor(Qt::white));
+    }
+
+    // Only a pick on the wheel and clearing the marker repaint; a press
+    // outside the wheel does not.
+    void repaintsOnlyWhenSomethingChanged()
+    {
+        QTest::ignoreMessage(QtDebugMsg, "width 0 0");
+        QQuickWindow window;
+        window.resize(320, 320);
+        CountingPalette item;
+        item.setParentItem(window.contentItem());
+        item.setSize(QSizeF(300, 300));
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QTRY_VERIFY(item.paints > 0);
+        QTest::qWait(100);
+        const int settled = item.paints;
+
+        QSignalSpy spy(&item, &ColorPalette::colorChang);
+        item.mouseMove(0, 0);
+        item.mouseMove(299, 2);
+        QTest::qWait(200);
+        QCOMPARE(spy.count(), 0);
+        QCOMPARE(item.paints, settled);
+
+        item.mouseMove(150, 20);
+        QCOMPARE(spy.count(), 1);
+        QTRY_VERIFY(item.paints > settled);
+        QTest::qWait(100);
+        const int picked = item.paints;
+        item.clearPoint();
+        QTRY_VERIFY(item.paints > picked);
     }
 
     void degenerateSizesAreHarmless()
