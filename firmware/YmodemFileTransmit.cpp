@@ -43,6 +43,10 @@ YmodemFileTransmit::YmodemFileTransmit(QObject *parent)
     serialPort->setStopBits(QSerialPort::OneStop);
     serialPort->setFlowControl(QSerialPort::NoFlowControl);
 
+    // A coarse timer may fire up to 5 % early; the final status must never
+    // come sooner than 100 ms after the engine's end.
+    writeTimer->setTimerType(Qt::PreciseTimer);
+
     connect(readTimer, &QTimer::timeout, this, &YmodemFileTransmit::readTimeOut);
     connect(writeTimer, &QTimer::timeout, this, &YmodemFileTransmit::writeTimeOut);
     // Queued: the port reports errors from inside its own notifications,

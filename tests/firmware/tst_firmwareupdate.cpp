@@ -114,6 +114,9 @@ private:
                 fileSize = payload.mid(fileName.toLocal8Bit().size() + 1).split('\0').value(0).toLongLong();
                 port.write("\x06" "C", 2);
                 stage = Data;
+            } else if (stage == Data && uint8_t(packet.at(1)) == 0 && data.isEmpty()) {
+                // Block 0 again: our ACK was lost or came late; accept it once more.
+                port.write("\x06", 1);
             } else if (stage == Data) {
                 data += payload;
                 port.write("\x06", 1);
@@ -170,8 +173,6 @@ private:
 void TestFirmwareUpdate::initTestCase()
 {
     QVERIFY(work.isValid());
-    if (!RbLink::available())
-        QSKIP("socat and lrzsz (rb) are needed");
     g_previous = qInstallMessageHandler(captureMessages);
 }
 
@@ -257,6 +258,8 @@ void TestFirmwareUpdate::transferToRbSucceeds_data()
 
 void TestFirmwareUpdate::transferToRbSucceeds()
 {
+    if (!RbLink::available())
+        QSKIP("socat and lrzsz (rb) are needed");
     QFETCH(int, size);
     QFETCH(QList<int>, expectedProgress);
 
@@ -299,6 +302,8 @@ void TestFirmwareUpdate::transferToRbSucceeds()
 
 void TestFirmwareUpdate::unreadableImageEndsInOneFailure()
 {
+    if (!RbLink::available())
+        QSKIP("socat and lrzsz (rb) are needed");
     RbLink peer;
     QVERIFY(peer.start());
 
@@ -327,6 +332,8 @@ void TestFirmwareUpdate::scriptedLoaderSuccess_data()
 
 void TestFirmwareUpdate::scriptedLoaderSuccess()
 {
+    if (!PtyPair::available())
+        QSKIP("socat is needed");
     QFETCH(int, size);
     QFETCH(QList<int>, expectedProgress);
     const QByteArray image = pattern(size);
@@ -371,6 +378,8 @@ void TestFirmwareUpdate::scriptedLoaderSuccess()
 
 void TestFirmwareUpdate::loaderAbortEndsInOneFailure()
 {
+    if (!PtyPair::available())
+        QSKIP("socat is needed");
     const QString imagePath = work.filePath("abort.bin");
     {
         QFile f(imagePath);

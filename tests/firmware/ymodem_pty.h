@@ -132,12 +132,15 @@ public:
     QString tty() const { return link; }
 
     // Waits (with the event loop running) for rb and socat to end; true when
-    // rb reported success.
-    bool finish(int msecs = 15000)
+    // rb reported success. socat may end before the shell behind it has
+    // written rb's exit code, so that file is waited for too (until it has
+    // content: the shell creates it before writing).
+    bool finish(int msecs = 30000)
     {
         QElapsedTimer t;
         t.start();
-        while (socat.state() != QProcess::NotRunning && t.elapsed() < msecs)
+        while ((socat.state() != QProcess::NotRunning || QFileInfo(rcFile).size() == 0)
+               && t.elapsed() < msecs)
             QTest::qWait(10);
         QFile f(rcFile);
         return f.open(QIODevice::ReadOnly) && f.readAll().trimmed() == "0";
