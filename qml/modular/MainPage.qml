@@ -21,23 +21,14 @@ Item {
     NoteDataModel { id: noteNames }
 
     // A bank view that changes size (a change of screen) shows its current
-    // page at once instead of sliding back to it from the old position.
+    // page at once instead of sliding back to it from the old position. Run
+    // when a page has taken its new width, which is where the next one starts.
     function keepPage(view) {
         var list = view.contentItem
         if (!list || typeof list.positionViewAtIndex !== "function" || view.currentIndex < 0)
             return
         list.forceLayout()
         list.positionViewAtIndex(view.currentIndex, ListView.Beginning)
-    }
-
-    // The views' lists change size after their pages have taken the new width.
-    Connections {
-        target: padSwipe.contentItem
-        function onWidthChanged() { root.keepPage(padSwipe) }
-    }
-    Connections {
-        target: knobSwipe.contentItem
-        function onWidthChanged() { root.keepPage(knobSwipe) }
     }
 
     Connections {
@@ -83,9 +74,10 @@ Item {
             width: 484
             height: 282
             clip: true
+            spacing: 2
             currentIndex: padTabs.currentIndex
-            PadPage { bank: 0 }
-            PadPage { bank: 1 }
+            PadPage { bank: 0; onWidthChanged: root.keepPage(padSwipe) }
+            PadPage { bank: 1; onWidthChanged: root.keepPage(padSwipe) }
         }
         CusTabBar {
             id: padTabs
@@ -127,9 +119,13 @@ Item {
             width: 440
             height: 282
             clip: true
+            // A small gap between the banks: at rates that put the view's
+            // edge on half a pixel, the next bank's first column would
+            // otherwise show as a line along that edge.
+            spacing: 2
             currentIndex: knobTabs.currentIndex
-            KnobPage { bank: 0 }
-            KnobPage { bank: 1 }
+            KnobPage { bank: 0; onWidthChanged: root.keepPage(knobSwipe) }
+            KnobPage { bank: 1; onWidthChanged: root.keepPage(knobSwipe) }
         }
         CusTabBar {
             id: knobTabs
