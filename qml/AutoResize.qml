@@ -7,6 +7,8 @@ import QtQuick 2.15
 //
 // Items named "ingnoreAll" are left alone with their whole subtree; an item
 // named "ingnoreChildren" is scaled itself but its children are not visited.
+// Scrolling views keep their own scroll position and the placement of the
+// pages or rows they lay out (see isViewContent).
 //
 // A change of horizontalRatio re-lays out: owners assign verticalRatio first
 // and horizontalRatio second.
