@@ -6,7 +6,6 @@
 #include <QMutex>
 #include <QMutexLocker>
 #include <QStandardPaths>
-#include <QTextStream>
 
 #include <atomic>
 #include <cstdio>
@@ -17,7 +16,7 @@ namespace {
 // the document stay open: each message appends one <div> line.
 const QString &logHeader()
 {
-    static const QString header = QString::fromUtf8(R"HTML(
+    static const QString *const header = new QString(QString::fromUtf8(R"HTML(
 <?xml version="1.0" encoding="utf-8" standalone="yes"?>
 <!DOCTYPE html PUBLIC "-//W3C//DTD XHTML 1.0 Strict//EN" "http://www.w3.org/TR/xhtml1/DTD/xhtml1-strict.dtd">
 <html xmlns="http://www.w3.org/1999/xhtml">
@@ -68,8 +67,8 @@ function selectType() {
 <option value='c'>Critical</option>
 <option value='f'>Fatal</option>
 </select>
-)HTML");
-    return header;
+)HTML"));
+    return *header;
 }
 
 // Level letters indexed by QtMsgType; they are also the entries' CSS classes.
@@ -84,9 +83,21 @@ QChar levelLetter(QtMsgType type)
 }
 
 // Set once by installLogHandler.
-QMutex g_configMutex;
-QString g_logDir;
-int g_maxFiles = 0;
+struct LogConfig
+{
+    QMutex mutex;
+    QString dir;
+    int maxFiles = 0;
+};
+
+// The handler stays installed until the process ends, so messages may still
+// come from the destructors of other static objects. Its state is therefore
+// created on first use and never destroyed (every entry is flushed at once).
+LogConfig &config()
+{
+    static LogConfig *c = new LogConfig;
+    return *c;
+}
 
 std::atomic<QDateTime (*)()> g_clock{nullptr};
 
@@ -96,15 +107,14 @@ struct LogState
 {
     QMutex mutex;
     QFile file;
-    QTextStream stream;
     quint32 written = 0;
     const QString entryTemplate = QStringLiteral("<div class=\"%1\">%2</div>\r\n");
 };
 
 LogState &state()
 {
-    static LogState s;
-    return s;
+    static LogState *s = new LogState;
+    return *s;
 }
 
 // Set while this thread is inside the handler, so a message raised by the
@@ -124,11 +134,9 @@ void writeToStderr(const QString &line)
 void openForAppend(LogState &s)
 {
     const bool existed = s.file.exists();
-    s.file.open(QIODevice::WriteOnly | QIODevice::Append);
-    s.stream.setDevice(&s.file);
-    s.stream.setCodec("UTF-8");
+    s.file.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered);
     if (!existed && s.file.isOpen())
-        s.stream << logHeader() << "\r\n";
+        s.file.write(logHeader().toUtf8() + "\r\n");
 }
 
 void prune(const QString &dirPath, int maxFiles)
@@ -147,9 +155,10 @@ void prune(const QString &dirPath, int maxFiles)
 void installLogHandlerAt(const QString &absoluteDir, int maxFiles)
 {
     {
-        QMutexLocker locker(&g_configMutex);
-        g_logDir = absoluteDir;
-        g_maxFiles = maxFiles;
+        LogConfig &c = config();
+        QMutexLocker locker(&c.mutex);
+        c.dir = absoluteDir;
+        c.maxFiles = maxFiles;
     }
     // The folder is known before the handler sees its first message.
     qInstallMessageHandler(logMessageHandler);
@@ -167,8 +176,9 @@ void installLogHandler(const QString &dirName, int maxFiles)
 
 QString logDirectoryPath()
 {
-    QMutexLocker locker(&g_configMutex);
-    return g_logDir;
+    LogConfig &c = config();
+    QMutexLocker locker(&c.mutex);
+    return c.dir;
 }
 
 void logMessageHandler(QtMsgType type, const QMessageLogContext &context, const QString &message)
@@ -176,8 +186,15 @@ void logMessageHandler(QtMsgType type, const QMessageLogContext &context, const 
     Q_UNUSED(context)
     auto clock = g_clock.load();
     const QDateTime now = clock ? clock() : QDateTime::currentDateTime();
-    const QString hourStamp = now.toString(QStringLiteral("yyyy-MM-dd_hh"));
-    const QString timeStamp = now.toString(QStringLiteral("yyyy-MM-dd hh:mm:ss"));
+    // Formatted without QLocale, whose data may already be gone when a static
+    // destructor logs at exit: "yyyy-MM-dd_hh" and "yyyy-MM-dd hh:mm:ss".
+    const QDate date = now.date();
+    const QTime time = now.time();
+    const QString hourStamp = QString::asprintf("%04d-%02d-%02d_%02d", date.year(), date.month(),
+                                                date.day(), time.hour());
+    const QString timeStamp =
+        QString::asprintf("%04d-%02d-%02d %02d:%02d:%02d", date.year(), date.month(), date.day(),
+                          time.hour(), time.minute(), time.second());
     const QString plainLine = QStringLiteral("%1 %2").arg(timeStamp, message);
 
     if (t_inHandler) {
@@ -197,16 +214,15 @@ void logMessageHandler(QtMsgType type, const QMessageLogContext &context, const 
         QMutexLocker locker(&s.mutex);
         if (s.file.fileName() != fileName || !s.file.isOpen()) {
             if (s.file.isOpen()) {
-                s.stream.flush();
                 s.file.close();
             }
             s.file.setFileName(fileName);
             openForAppend(s);
         }
         if (s.file.isOpen()) {
-            s.stream << entry;
-            s.stream.flush();
-            s.file.flush();
+            // UTF-8 without a text codec: the codecs are gone when a static
+            // destructor logs at exit. The file is unbuffered.
+            s.file.write(entry.toUtf8());
             s.written += quint32(entry.size());
             // Past the first 512 characters the file is reopened after every
             // entry, so a file moved or deleted by someone else is recreated.
@@ -237,8 +253,6 @@ void reset()
 {
     LogState &s = state();
     QMutexLocker locker(&s.mutex);
-    s.stream.flush();
-    s.stream.setDevice(nullptr);
     s.file.close();
     s.file.setFileName(QString());
     s.written = 0;

@@ -261,6 +261,17 @@ private slots:
         QVERIFY(readAll(m_logDir + "/2022-05-01_14_log.html").contains(QStringLiteral("<div class=\"d\">") + expected + "</div>"));
     }
 
+    void messagesFromStaticDestructorsAreStillLogged()
+    {
+        QProcess child;
+        child.start(QCoreApplication::applicationFilePath(), {"--child", "startup", m_logDir});
+        QVERIFY(child.waitForFinished(30000));
+        QCOMPARE(child.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(child.exitCode(), 0);
+        QVERIFY(readAll(m_logDir + "/2022-05-01_14_log.html")
+                    .endsWith(QStringLiteral("<div class=\"w\">2022-05-01 14:03:05 static object gone</div>\r\n")));
+    }
+
 private:
     QTemporaryDir m_dir;
     QString m_logDir;
@@ -268,9 +279,18 @@ private:
     QtMessageHandler m_testHandler = nullptr;
 };
 
+// Logs from its destructor, which runs among the other static destructors
+// after main has returned.
+struct LogsAtExit
+{
+    ~LogsAtExit() { qWarning("static object gone"); }
+};
+
 int main(int argc, char **argv)
 {
     if (argc == 4 && std::strcmp(argv[1], "--child") == 0) {
+        // Constructed before the handler's own state, so destroyed after it.
+        static LogsAtExit atExit;
         QCoreApplication app(argc, argv);
         g_now = QDateTime(QDate(2022, 5, 1), QTime(14, 3, 5));
         LoggerTesting::setClock(&fixedClock);
