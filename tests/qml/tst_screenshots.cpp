@@ -153,6 +153,15 @@ void tst_Screenshots::window()
         for (int x = 0; x < window.width(); x += 2)
             colours.insert(window.pixel(x, y));
     QVERIFY2(colours.size() > 100, qPrintable(QString::number(colours.size()) + " colours only"));
+
+    // The Chinese window differs from the English one at the same rate: the
+    // stored language reached the texts.
+    if (language == QLatin1String("zh")) {
+        const QImage english(QDir(m_outDir).filePath(QString(file).replace("_zh_", "_en_")));
+        if (!english.isNull() && english.size() == window.size())
+            QVERIFY2(english.convertToFormat(window.format()) != window,
+                     "the Chinese window looks exactly like the English one");
+    }
 }
 
 int main(int argc, char **argv)
