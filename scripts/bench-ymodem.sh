@@ -38,6 +38,17 @@ trap cleanup EXIT
 image=$tmp/image.bin
 head -c 262144 /dev/urandom >"$image"
 
+# Ends this transfer's socat and rb. transfer() runs in a command
+# substitution (a subshell), so the EXIT trap of the script cannot see them.
+stop_link() {
+  if [ -n "$socat_pid" ] && kill -0 "$socat_pid" 2>/dev/null; then
+    [ -f "$tmp/rb.pid" ] && kill "$(cat "$tmp/rb.pid")" 2>/dev/null || true
+    kill "$socat_pid" 2>/dev/null || true
+    wait "$socat_pid" 2>/dev/null || true
+  fi
+  socat_pid=
+}
+
 # One transfer: rb waits behind a fresh pseudo-terminal; the sender command
 # (with TTY standing for the terminal's path) is timed from start to exit.
 transfer() {
@@ -50,15 +61,18 @@ transfer() {
      "SYSTEM:exec 3<&0; rb -b -y -q <&3 3<&- & echo \$! >'$tmp/rb.pid'; wait \$!; echo \$? >'$tmp/rb.rc'") &
   socat_pid=$!
   for _ in $(seq 500); do [ -e "$link" ] && break; sleep 0.01; done
-  [ -e "$link" ] || { echo "bench-ymodem: socat did not create $link" >&2; return 1; }
+  [ -e "$link" ] || { echo "bench-ymodem: socat did not create $link" >&2; stop_link; return 1; }
 
   local t0 t1
   t0=$(date +%s.%N)
-  timeout 300 bash -c "${cmd//TTY/$link}" || { echo "bench-ymodem: sender failed: $cmd" >&2; return 1; }
+  timeout 300 bash -c "${cmd//TTY/$link}" || { echo "bench-ymodem: sender failed: $cmd" >&2; stop_link; return 1; }
   t1=$(date +%s.%N)
-  timeout 30 tail --pid="$socat_pid" -f /dev/null || true
-  wait "$socat_pid" 2>/dev/null || true
-  socat_pid=
+  # rb's exit code is written by the shell behind socat, possibly after socat ends.
+  for _ in $(seq 3000); do
+    { ! kill -0 "$socat_pid" 2>/dev/null && [ -s "$tmp/rb.rc" ]; } && break
+    sleep 0.01
+  done
+  stop_link
   [ "$(cat "$tmp/rb.rc" 2>/dev/null)" = 0 ] || { echo "bench-ymodem: rb failed" >&2; return 1; }
   cmp -s "$image" "$recv/image.bin" || { echo "bench-ymodem: received file differs" >&2; return 1; }
   awk -v a="$t0" -v b="$t1" 'BEGIN { printf "%.3f\n", b - a }'
