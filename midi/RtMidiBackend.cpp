@@ -7,8 +7,12 @@
 #include <rtmidi/RtMidi.h>
 #include <jack/jack.h>
 
+#include <QElapsedTimer>
+
 #include <atomic>
+#include <chrono>
 #include <mutex>
+#include <thread>
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -63,6 +67,13 @@ class RtInput : public MidiBackend::Input
 public:
     ~RtInput() override
     {
+        // JACK: RtMidi's process callback tests its port and then uses it
+        // without any lock against closing; close the port first and let a
+        // cycle that was running end before the client goes.
+        if (midi && settle) {
+            midi->closePort();
+            settle();
+        }
         // Closes the port and waits for RtMidi's thread (ALSA) or leaves the
         // JACK graph; no callback runs after this.
         midi.reset();
@@ -79,16 +90,39 @@ public:
 
     ErrorSink sink; // declared before midi: RtMidi may report until it is gone
     MidiBackend::SysexHandler handler;
+    std::function<void()> settle; // JACK: waits until running cycles are over
     std::unique_ptr<RtMidiIn> midi;
 };
 
 // Lists JACK MIDI ports through a client of its own, which learns when the
 // server goes away (RtMidi's listing would go on reporting the ports of a dead
-// server) and connects again on the next call.
+// server) and connects again on the next call. It also counts the server's
+// process cycles, which is how the backend knows that a message handed to
+// RtMidi has left and that a new connection carries data.
 class JackLister
 {
 public:
     ~JackLister() { disconnect(); }
+
+    // Connected to a running server (connects when not yet).
+    bool connect()
+    {
+        if (m_client && !m_dead)
+            return true;
+        disconnect();
+        quietJack();
+        jack_status_t status;
+        m_client = jack_client_open(RtMidiBackend::kClientName, JackNoStartServer, &status);
+        if (!m_client)
+            return false;
+        jack_set_process_callback(m_client, &JackLister::onProcess, this);
+        jack_on_shutdown(m_client, [](void *self) { static_cast<JackLister *>(self)->m_dead = true; }, this);
+        jack_activate(m_client); // shutdown is reported to active clients
+        return true;
+    }
+
+    quint64 cycles() const { return m_cycles.load(); }
+    bool dead() const { return m_dead.load(); }
 
     // Full names of the MIDI ports with the given flags; empty without a server.
     QStringList ports(unsigned long flags)
@@ -105,19 +139,10 @@ public:
     }
 
 private:
-    bool connect()
+    static int onProcess(jack_nframes_t, void *self)
     {
-        if (m_client && !m_dead)
-            return true;
-        disconnect();
-        quietJack();
-        jack_status_t status;
-        m_client = jack_client_open(RtMidiBackend::kClientName, JackNoStartServer, &status);
-        if (!m_client)
-            return false;
-        jack_on_shutdown(m_client, [](void *self) { static_cast<JackLister *>(self)->m_dead = true; }, this);
-        jack_activate(m_client); // shutdown is reported to active clients
-        return true;
+        ++static_cast<JackLister *>(self)->m_cycles;
+        return 0;
     }
 
     void disconnect()
@@ -130,7 +155,12 @@ private:
 
     jack_client_t *m_client = nullptr;
     std::atomic<bool> m_dead{false};
+    std::atomic<quint64> m_cycles{0};
 };
+
+// How long a JACK server may take for the cycles waited for below before the
+// send or the new connection is taken as failed.
+constexpr int kJackCycleWaitMs = 3000;
 
 } // namespace
 
@@ -212,6 +242,32 @@ struct RtMidiBackend::Shared {
         return portNames(false).contains(fullName);
     }
 
+    // JACK: returns once three process cycles have begun after the call, so
+    // that one whole cycle began after it and ended: a message handed to
+    // RtMidi before the call has then been delivered to the connected ports
+    // (RtMidi only queues it for its process callback, and its close can let
+    // go of a message queued during a running cycle), and a connection made
+    // before the call is in the graph. False when the server does not get
+    // that far within timeoutMs or goes away. Called without the mutex held.
+    bool waitJackCycles(int timeoutMs)
+    {
+        quint64 start = 0;
+        {
+            std::lock_guard<std::mutex> lock(mutex);
+            if (!jack.connect())
+                return false;
+            start = jack.cycles();
+        }
+        QElapsedTimer clock;
+        clock.start();
+        while (jack.cycles() < start + 3) {
+            if (jack.dead() || clock.elapsed() > timeoutMs)
+                return false;
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+        return true;
+    }
+
     const Api api;
     std::mutex mutex;
     JackLister jack;
@@ -234,8 +290,15 @@ class RtOutput : public MidiBackend::Output
 public:
     ~RtOutput() override
     {
-        // RtMidi's JACK output waits for one process cycle before it lets go,
-        // so a message sent just before closing still leaves.
+        // RtMidi 5 frees its JACK output queue before it closes its client,
+        // while a process callback that found the port still open may be
+        // reading that queue. Closing the port first (after it the callback
+        // stops at once) and letting the running cycles end keeps the
+        // callback off freed memory.
+        if (midi && settle) {
+            midi->closePort();
+            settle();
+        }
         midi.reset();
     }
 
@@ -256,10 +319,19 @@ public:
             qDebug().noquote() << "RtMidi:" << QString::fromStdString(e.getMessage());
             return false;
         }
-        return !sink.failed;
+        if (sink.failed)
+            return false;
+        // ALSA hands the message to the sequencer before sendMessage returns;
+        // RtMidi's JACK output only queues it for its next process cycle.
+        if (shared->api == RtMidiBackend::Api::Jack && !shared->waitJackCycles(kJackCycleWaitMs)) {
+            qDebug().noquote() << "JACK did not pass the message on to" << target;
+            return false;
+        }
+        return true;
     }
 
     ErrorSink sink;
+    std::function<void()> settle; // JACK: waits until running cycles are over
     std::unique_ptr<RtMidiOut> midi;
     std::shared_ptr<RtMidiBackend::Shared> shared;
     QString target;
@@ -311,31 +383,86 @@ QMap<int, QString> RtMidiBackend::outputDevices()
     return list(false);
 }
 
-std::unique_ptr<MidiBackend::Input> RtMidiBackend::openInput(int deviceId, SysexHandler handler)
+namespace {
+
+// Opens RtMidi's side of an input or output with the backend's lock held.
+// Returns null when the port is not there; otherwise the object, with
+// *opened telling whether RtMidi got the port open. A failed object is
+// destroyed by the caller once the lock is released (see settle).
+std::unique_ptr<RtInput> openRtInput(RtMidiBackend::Api api, RtMidiBackend::Shared &shared, int deviceId,
+                                     MidiBackend::SysexHandler handler, bool *opened)
 {
-    if (deviceId < 0 || !handler)
-        return nullptr;
-    std::lock_guard<std::mutex> lock(m_shared->mutex);
-    const QString source = m_shared->fullNameOf(true, deviceId);
+    *opened = false;
+    std::lock_guard<std::mutex> lock(shared.mutex);
+    const QString source = shared.fullNameOf(true, deviceId);
     if (source.isEmpty())
         return nullptr;
     auto input = std::make_unique<RtInput>();
     input->handler = std::move(handler);
     try {
-        input->midi = std::make_unique<RtMidiIn>(rtApi(m_api), kClientName);
+        input->midi = std::make_unique<RtMidiIn>(rtApi(api), RtMidiBackend::kClientName);
         input->midi->setErrorCallback(onRtMidiError, &input->sink);
         const int port = indexOfPort(*input->midi, source);
         if (port < 0 || input->sink.failed)
-            return nullptr;
+            return input;
         input->midi->ignoreTypes(false, true, true); // System Exclusive on; clock and active sensing off
         input->midi->setCallback(&RtInput::onMessage, input.get());
         input->midi->openPort(unsigned(port), "SysEx In");
     } catch (const RtMidiError &e) {
         qDebug().noquote() << "RtMidi:" << QString::fromStdString(e.getMessage());
-        return nullptr;
+        return input;
     }
-    if (input->sink.failed || !input->midi->isPortOpen())
-        return nullptr; // the destructor releases the client
+    *opened = !input->sink.failed && input->midi->isPortOpen();
+    return input;
+}
+
+std::unique_ptr<RtOutput> openRtOutput(RtMidiBackend::Api api, const std::shared_ptr<RtMidiBackend::Shared> &shared,
+                                       int deviceId, bool *opened)
+{
+    *opened = false;
+    std::lock_guard<std::mutex> lock(shared->mutex);
+    const QString target = shared->fullNameOf(false, deviceId);
+    if (target.isEmpty())
+        return nullptr;
+    auto output = std::make_unique<RtOutput>();
+    output->shared = shared;
+    output->target = target;
+    try {
+        output->midi = std::make_unique<RtMidiOut>(rtApi(api), RtMidiBackend::kClientName);
+        output->midi->setErrorCallback(onRtMidiError, &output->sink);
+        const int port = indexOfPort(*output->midi, target);
+        if (port < 0 || output->sink.failed)
+            return output;
+        output->midi->openPort(unsigned(port), "SysEx Out");
+    } catch (const RtMidiError &e) {
+        qDebug().noquote() << "RtMidi:" << QString::fromStdString(e.getMessage());
+        return output;
+    }
+    *opened = !output->sink.failed && output->midi->isPortOpen();
+    return output;
+}
+
+} // namespace
+
+std::unique_ptr<MidiBackend::Input> RtMidiBackend::openInput(int deviceId, SysexHandler handler)
+{
+    if (deviceId < 0 || !handler)
+        return nullptr;
+    bool opened = false;
+    std::unique_ptr<RtInput> input = openRtInput(m_api, *m_shared, deviceId, std::move(handler), &opened);
+    if (!input)
+        return nullptr;
+    if (m_api == Api::Jack) {
+        std::shared_ptr<Shared> shared = m_shared;
+        input->settle = [shared] { shared->waitJackCycles(kJackCycleWaitMs); };
+    }
+    if (!opened)
+        return nullptr; // released here, outside the lock
+    // A JACK connection carries data only once the server's graph has taken
+    // it up, a cycle or two later; a reply to a request sent at once would
+    // be lost.
+    if (m_api == Api::Jack && !m_shared->waitJackCycles(kJackCycleWaitMs))
+        qDebug() << "JACK has not confirmed the input connection yet";
     return input;
 }
 
@@ -343,26 +470,18 @@ std::unique_ptr<MidiBackend::Output> RtMidiBackend::openOutput(int deviceId)
 {
     if (deviceId < 0)
         return nullptr;
-    std::lock_guard<std::mutex> lock(m_shared->mutex);
-    const QString target = m_shared->fullNameOf(false, deviceId);
-    if (target.isEmpty())
+    bool opened = false;
+    std::unique_ptr<RtOutput> output = openRtOutput(m_api, m_shared, deviceId, &opened);
+    if (!output)
         return nullptr;
-    auto output = std::make_unique<RtOutput>();
-    output->shared = m_shared;
-    try {
-        output->midi = std::make_unique<RtMidiOut>(rtApi(m_api), kClientName);
-        output->midi->setErrorCallback(onRtMidiError, &output->sink);
-        const int port = indexOfPort(*output->midi, target);
-        if (port < 0 || output->sink.failed)
-            return nullptr;
-        output->target = target;
-        output->midi->openPort(unsigned(port), "SysEx Out");
-    } catch (const RtMidiError &e) {
-        qDebug().noquote() << "RtMidi:" << QString::fromStdString(e.getMessage());
-        return nullptr;
+    if (m_api == Api::Jack) {
+        std::shared_ptr<Shared> shared = m_shared;
+        output->settle = [shared] { shared->waitJackCycles(kJackCycleWaitMs); };
     }
-    if (output->sink.failed || !output->midi->isPortOpen())
+    if (!opened)
         return nullptr;
+    if (m_api == Api::Jack && !m_shared->waitJackCycles(kJackCycleWaitMs))
+        qDebug() << "JACK has not confirmed the output connection yet";
     return output;
 }
 

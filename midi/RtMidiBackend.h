@@ -18,6 +18,12 @@ class RtMidiOut;
 // of the backend, so ids stay valid while other ports (our own included) come
 // and go; opening a port whose id names a port that has gone fails. The
 // editor's own ports (client kClientName) are never listed.
+//
+// On JACK, RtMidi's output only queues a message for the next process cycle
+// and a new connection takes effect a cycle or two after it was made, so an
+// open returns once the server has run its graph with the new connection, and
+// a send returns once the message has gone through a whole cycle (a few
+// periods; false if the server does not get there within 3 s).
 class RtMidiBackend : public MidiBackend
 {
 public:
