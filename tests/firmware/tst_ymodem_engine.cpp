@@ -151,7 +151,7 @@ QList<QByteArray> runToEnd(ScriptedSender &s)
     s.step();
     s.step("C");
     QByteArray out = s.step(bytes({0x06}));
-    s.step("C");   // the receiver's 'C' after block 0's ACK: drained
+    s.step("C");   // the receiver's 'C' after block 0's ACK: an idle poll while transmitting
     int guard = 0;
     while (out.size() > 1 && ++guard < 100000) {
         packets.append(out);

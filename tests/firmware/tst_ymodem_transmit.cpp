@@ -202,6 +202,7 @@ private slots:
     void stopByCaller_data();
     void stopByCaller();
     void stopFromProgressSlot();
+    void destroyedMidTransferCancels();
     void silentReceiverTimesOut();
     void lineLostMidTransfer();
     void toRb_data();
@@ -441,7 +442,7 @@ void TestYmodemTransmit::stopByCaller_data()
 {
     // Repeated: a timer that may fire a little early would show in one of them.
     QTest::addColumn<int>("run");
-    for (int run = 1; run <= 3; ++run)
+    for (int run = 1; run <= 5; ++run)
         QTest::addRow("run %d", run) << run;
 }
 
@@ -463,7 +464,8 @@ void TestYmodemTransmit::stopByCaller()
     t.stopTransmit();
     t.stopTransmit();   // a second call while ending changes nothing
     QVERIFY(rec.waitEnd(5000));
-    QVERIFY(stoppedAt.elapsed() >= 100);
+    // Measured to the signal itself, not to the end of the wait above.
+    QVERIFY2(stoppedAt.msecsTo(rec.endedAt) >= 100, qPrintable(QString::number(stoppedAt.msecsTo(rec.endedAt))));
     QCOMPARE(rec.statuses.last(), YmodemFileTransmit::StatusAbort);
     QCOMPARE(rec.statuses.count(YmodemFileTransmit::StatusAbort), 1);
     QTRY_COMPARE(peer.cancels, 5);
@@ -491,6 +493,44 @@ void TestYmodemTransmit::stopFromProgressSlot()
     QTest::qWait(100);
     QCOMPARE(peer.blocks.size(), 1);   // the block of that step went out, then the cancel
     QCOMPARE(rec.progress.size(), 1);
+}
+
+// An editor that quits mid-transfer tells the receiver instead of leaving it
+// to wait for its own timeout.
+void TestYmodemTransmit::destroyedMidTransferCancels()
+{
+    const QString path = writeFile(files.path(), "quit.bin", pattern(10000));
+    PtyPair pty;
+    QVERIFY(pty.start());
+    auto *t = new YmodemFileTransmit;
+    bool ended = false;
+    connect(t, &YmodemFileTransmit::transmitStatus, this, [&](Status s) {
+        ended = ended || (s != YmodemFileTransmit::StatusEstablish && s != YmodemFileTransmit::StatusTransmit);
+    });
+    t->setFileName(path);
+    t->setPortName(pty.first);
+    QVERIFY(t->startTransmit());
+    ScriptedPeer peer(ScriptedPeer::MuteAfterFirstBlock);
+    QVERIFY(peer.open(pty.second));
+    QTRY_COMPARE(peer.blocks.size(), 1);
+    delete t;
+    QTRY_COMPARE(peer.cancels, 5);
+    QVERIFY(!ended);   // nothing is emitted from a destructor
+    QTest::qWait(100);
+    QCOMPARE(peer.blocks.size(), 1);
+
+    // Destroying an idle object sends nothing.
+    PtyPair idle;
+    QVERIFY(idle.start());
+    ScriptedPeer quiet(ScriptedPeer::Silent);
+    QVERIFY(quiet.open(idle.second));
+    {
+        YmodemFileTransmit unused;
+        unused.setPortName(idle.first);
+    }
+    QTest::qWait(100);
+    QCOMPARE(quiet.cancels, 0);
+    QVERIFY(quiet.stray.isEmpty());
 }
 
 void TestYmodemTransmit::silentReceiverTimesOut()
