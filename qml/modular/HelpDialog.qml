@@ -19,6 +19,8 @@ Dialog {
     readonly property string softVersion: (typeof MainLogic !== "undefined" && MainLogic)
                                           ? String(MainLogic.getSoftVersion()) : ""
     property string serialNumber: ""
+    // Set once the keyboard has told its serial number (even an empty one).
+    property bool serialKnown: false
     property string firmwareVersion: ""
 
     property alias snText: snText
@@ -91,7 +93,7 @@ Dialog {
             x: 100
             y: 105
             horizontalAlignment: Text.AlignLeft
-            text: dialog.serialNumber === "" ? "" : "sn:" + dialog.serialNumber
+            text: dialog.serialKnown ? "sn:" + dialog.serialNumber : ""
             color: CusConfig.colorTextDisable
             font.family: CusConfig.fontFamily
             font.pixelSize: CusConfig.fontSizeLevel2
@@ -226,7 +228,10 @@ Dialog {
 
     Connections {
         target: (typeof MainLogic !== "undefined") ? MainLogic : null
-        function onS_snNum(snStr) { dialog.serialNumber = String(snStr) }
+        function onS_snNum(snStr) {
+            dialog.serialNumber = String(snStr)
+            dialog.serialKnown = true
+        }
         function onScreenChanged() { dialog.applyRate(dialog.scalingRate()) }
     }
     Connections {
