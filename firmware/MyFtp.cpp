@@ -293,6 +293,9 @@ void MyFtp::httpFinished()
     if (requestType == DescribeRequest) {
         parseDescribe();
         describeData.clear();
+        // Double precision on both sides: single precision would round the
+        // keyboard's version (1.05 becomes 1.0499999) and offer the same
+        // image again as newer.
         const double current = currentVersion.toDouble();
         if (describe.ver > current && isUsableImageName(describe.name)) {
             emit info(describe.name, describe.ver, describe.info);
