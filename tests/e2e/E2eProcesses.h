@@ -7,6 +7,7 @@
 #include <QByteArray>
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QStringList>
@@ -101,9 +102,29 @@ inline QByteArray choosePrivateJackServer(const char *purpose)
     return name;
 }
 
+// A JACK server that never drops MIDI on a busy machine: in synchronous mode
+// with a long client timeout the server waits for a late client instead of
+// skipping its cycle (and the events of that cycle). Its output belongs in a
+// file (see startJackd): it reports every late cycle, and a pipe nobody reads
+// while the test blocks would fill up and stop the server.
 inline QStringList jackdArguments()
 {
-    return {QStringLiteral("--no-realtime"), QStringLiteral("-d"),
+    return {QStringLiteral("--no-realtime"), QStringLiteral("-S"), QStringLiteral("-t"),
+            QStringLiteral("5000"), QStringLiteral("-d"),
             QStringLiteral("dummy"), QStringLiteral("-r"), QStringLiteral("48000"),
             QStringLiteral("-p"), QStringLiteral("256")};
+}
+
+// Starts jackd with jackdArguments(), its output appended to logPath.
+inline bool startJackd(ChildProcess &jackd, const QString &logPath)
+{
+    jackd.setProcessChannelMode(QProcess::MergedChannels);
+    jackd.setStandardOutputFile(logPath, QIODevice::Append);
+    return jackd.startBounded(QStringLiteral("jackd"), jackdArguments());
+}
+
+inline QByteArray fileText(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
