@@ -425,7 +425,7 @@ private slots:
 
         m_jackd.terminate();
         QVERIFY(m_jackd.waitForFinished(10000));
-        QVERIFY(m_sim.waitForFinished(5000));
+        QVERIFY(m_sim.waitForFinished(15000));
         QCOMPARE(m_sim.exitCode(), 1); // its MIDI system went away
         QTRY_VERIFY(listMidiInDevices().isEmpty() && listMidiOutDevices().isEmpty());
 
