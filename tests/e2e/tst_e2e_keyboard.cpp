@@ -37,6 +37,12 @@ class TestE2eKeyboard : public QObject
         QFile file(m_dir.filePath("keyboard.bin"));
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
+    // The last configuration write exactly as the keyboard received it.
+    QByteArray lastWrite() const
+    {
+        QFile file(m_dir.filePath("last-write.bin"));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
     QByteArray block() const
     {
         return QByteArray(m_window->dataManagement()->blockData(), DataManagement::BlockSize);
@@ -60,6 +66,7 @@ private slots:
         m_sim.setProcessChannelMode(QProcess::ForwardedErrorChannel);
         QVERIFY(m_sim.startBounded(RAMBAKEY_SIM,
                                    {"--api", "jack", "--dump", m_dir.filePath("keyboard.bin"),
+                                    "--last-write", m_dir.filePath("last-write.bin"),
                                     "--serial", "E2E-0042", "--version", "1.0.3", "--note", "62",
                                     "--no-loader"}));
         QVERIFY2(m_sim.waitForLine("READY", 20000), m_sim.seen.constData());
@@ -143,6 +150,10 @@ private slots:
         QVERIFY(!m_window->inputPortOpen());
         QVERIFY(!m_window->outputPortOpen());
         QTRY_COMPARE(dump().mid(9, 235), before.mid(9, 235));
+        // What went over the wire is the whole block with command byte 0x01.
+        QByteArray expected = before;
+        expected[1] = char(0x01);
+        QCOMPARE(lastWrite(), expected);
         QCOMPARE(block(), before); // the editor's copy is unchanged
         QVERIFY(!m_sim.seen.contains("IGNORED"));
 
