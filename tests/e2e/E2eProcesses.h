@@ -13,6 +13,8 @@
 #include <QStringList>
 #include <QThread>
 
+#include "RtMidiBackend.h"
+
 #include <csignal>
 #include <sys/prctl.h>
 
@@ -107,20 +109,20 @@ inline QByteArray choosePrivateJackServer(const char *purpose)
 // skipping its cycle (and the events of that cycle). Its output belongs in a
 // file (see startJackd): it reports every late cycle, and a pipe nobody reads
 // while the test blocks would fill up and stop the server.
-inline QStringList jackdArguments()
+inline QStringList jackdArguments(int period = 256)
 {
     return {QStringLiteral("--no-realtime"), QStringLiteral("-S"), QStringLiteral("-t"),
             QStringLiteral("5000"), QStringLiteral("-d"),
             QStringLiteral("dummy"), QStringLiteral("-r"), QStringLiteral("48000"),
-            QStringLiteral("-p"), QStringLiteral("256")};
+            QStringLiteral("-p"), QString::number(period)};
 }
 
-// Starts jackd with jackdArguments(), its output appended to logPath.
-inline bool startJackd(ChildProcess &jackd, const QString &logPath)
+// Starts jackd with jackdArguments(period), its output appended to logPath.
+inline bool startJackd(ChildProcess &jackd, const QString &logPath, int period = 256)
 {
     jackd.setProcessChannelMode(QProcess::MergedChannels);
     jackd.setStandardOutputFile(logPath, QIODevice::Append);
-    return jackd.startBounded(QStringLiteral("jackd"), jackdArguments());
+    return jackd.startBounded(QStringLiteral("jackd"), jackdArguments(period));
 }
 
 inline QByteArray fileText(const QString &path)
@@ -128,3 +130,38 @@ inline QByteArray fileText(const QString &path)
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
+
+// Waits until the server started by startJackd accepts clients. Empty when it
+// does; otherwise why not, with the server's log.
+inline QByteArray waitForJackServer(const ChildProcess &jackd, const QString &logPath,
+                                    int ms = 15000)
+{
+    QElapsedTimer clock;
+    clock.start();
+    while (!RtMidiBackend::jackServerRunning()) {
+        if (jackd.state() != QProcess::Running)
+            return "jackd ended: " + fileText(logPath);
+        if (clock.elapsed() > ms)
+            return "the JACK server did not come up: " + fileText(logPath);
+        QThread::msleep(50);
+    }
+    return QByteArray();
+}
+
+#ifdef FTP_SERVER_SCRIPT
+// Starts the local FTP server (python3-pyftpdlib) on a free loopback port,
+// serving `root` to one account; it runs while its standard input stays open.
+// Returns the port, or 0 when the server did not come up.
+inline int startFtpServer(ChildProcess &ftp, const QString &root, const QString &user,
+                          const QString &password)
+{
+    if (!ftp.startBounded(QStringLiteral("/usr/bin/python3"),
+                          {QStringLiteral(FTP_SERVER_SCRIPT), QStringLiteral("0"), root, user,
+                           password}))
+        return 0;
+    QByteArray portLine;
+    if (!ftp.waitForLineStartingWith("", 10000, false, &portLine))
+        return 0;
+    return portLine.trimmed().toInt();
+}
+#endif

@@ -61,25 +61,17 @@ private slots:
         QVERIFY(writeFile(fwDir + "/describe.json", QJsonDocument(describe).toJson()));
 
         // The FTP server keeps running while its standard input stays open.
-        QVERIFY2(m_ftp.startBounded("/usr/bin/python3",
-                                    {FTP_SERVER_SCRIPT, "0", m_dir.filePath("ftp"), "e2e", "pw"}),
-                 "the FTP server cannot be started (python3-pyftpdlib)");
-        QByteArray portLine;
-        QVERIFY2(m_ftp.waitForLineStartingWith("", 10000, false, &portLine),
-                 m_ftp.readAllStandardError().constData());
-        m_ftpPort = portLine.trimmed().toInt();
-        QVERIFY(m_ftpPort > 0);
+        m_ftpPort = startFtpServer(m_ftp, m_dir.filePath("ftp"), "e2e", "pw");
+        QVERIFY2(m_ftpPort > 0, (QByteArray("the FTP server cannot be started "
+                                            "(python3-pyftpdlib): ")
+                                 + m_ftp.readAllStandardError())
+                                    .constData());
 
         choosePrivateJackServer("e2e-fw");
         const QString jackLog = m_dir.filePath("jackd.log");
         QVERIFY2(startJackd(m_jackd, jackLog), "jackd (package jackd2) cannot be started");
-        QElapsedTimer clock;
-        clock.start();
-        while (!RtMidiBackend::jackServerRunning()) {
-            QVERIFY2(m_jackd.state() == QProcess::Running, fileText(jackLog).constData());
-            QVERIFY2(clock.elapsed() < 15000, "the JACK server did not come up");
-            QThread::msleep(50);
-        }
+        const QByteArray jackProblem = waitForJackServer(m_jackd, jackLog);
+        QVERIFY2(jackProblem.isEmpty(), jackProblem.constData());
 
         m_sim.setProcessChannelMode(QProcess::ForwardedErrorChannel);
         QVERIFY(m_sim.startBounded(RAMBAKEY_SIM,

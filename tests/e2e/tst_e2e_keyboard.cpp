@@ -55,13 +55,8 @@ private slots:
         choosePrivateJackServer("e2e");
         const QString jackLog = m_dir.filePath("jackd.log");
         QVERIFY2(startJackd(m_jackd, jackLog), "jackd (package jackd2) cannot be started");
-        QElapsedTimer clock;
-        clock.start();
-        while (!RtMidiBackend::jackServerRunning()) {
-            QVERIFY2(m_jackd.state() == QProcess::Running, fileText(jackLog).constData());
-            QVERIFY2(clock.elapsed() < 15000, "the JACK server did not come up");
-            QThread::msleep(50);
-        }
+        const QByteArray jackProblem = waitForJackServer(m_jackd, jackLog);
+        QVERIFY2(jackProblem.isEmpty(), jackProblem.constData());
 
         m_sim.setProcessChannelMode(QProcess::ForwardedErrorChannel);
         QVERIFY(m_sim.startBounded(RAMBAKEY_SIM,

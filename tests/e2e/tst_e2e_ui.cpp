@@ -139,12 +139,6 @@ class TestE2eUi : public QObject
         return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
     }
 
-    QByteArray logText(const QString &name) const
-    {
-        QFile file(m_dir.filePath(name));
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
-
     QByteArray dump() const
     {
         QFile file(m_dir.filePath("keyboard.bin"));
@@ -397,34 +391,19 @@ private slots:
                                    {"ver", 1.05},
                                    {"info", QJsonArray{"Faster pads", "Arpeggiator fix"}}};
         QVERIFY(writeFile(fwDir + "/describe.json", QJsonDocument(describe).toJson()));
-        QVERIFY2(m_ftp.startBounded("/usr/bin/python3",
-                                    {FTP_SERVER_SCRIPT, "0", m_dir.filePath("ftp"), "e2e", "pw"}),
-                 "the FTP server cannot be started (python3-pyftpdlib)");
-        QByteArray portLine;
-        QVERIFY2(m_ftp.waitForLineStartingWith("", 10000, false, &portLine),
-                 m_ftp.readAllStandardError().constData());
-        m_ftpPort = portLine.trimmed().toInt();
-        QVERIFY(m_ftpPort > 0);
+        m_ftpPort = startFtpServer(m_ftp, m_dir.filePath("ftp"), "e2e", "pw");
+        QVERIFY2(m_ftpPort > 0, (QByteArray("the FTP server cannot be started "
+                                            "(python3-pyftpdlib): ")
+                                 + m_ftp.readAllStandardError())
+                                    .constData());
 
         choosePrivateJackServer("e2e-ui");
-        // The server's output goes to a file: it reports every late cycle, and
-        // a pipe left unread while the test waits would fill up and stop it.
-        m_jackd.setProcessChannelMode(QProcess::MergedChannels);
-        m_jackd.setStandardOutputFile(m_dir.filePath("jackd.log"), QIODevice::Append);
-        // A synchronous server (it waits for every client each cycle) with
-        // long cycles: on a busy machine a non-realtime server otherwise
-        // drops the MIDI events of a client that finishes a cycle late.
-        const QStringList jackd{"--sync", "--timeout", "5000", "--no-realtime", "-d", "dummy",
-                                "-r", "48000", "-p", "2048"};
-        QVERIFY2(m_jackd.startBounded("jackd", jackd),
-                 "jackd (package jackd2) cannot be started");
-        QElapsedTimer clock;
-        clock.start();
-        while (!RtMidiBackend::jackServerRunning()) {
-            QVERIFY2(m_jackd.state() == QProcess::Running, logText("jackd.log").constData());
-            QVERIFY2(clock.elapsed() < 15000, "the JACK server did not come up");
-            QThread::msleep(50);
-        }
+        // Long cycles: the window test does many exchanges while the machine
+        // is busy drawing, and a long cycle leaves each client more room.
+        const QString jackLog = m_dir.filePath("jackd.log");
+        QVERIFY2(startJackd(m_jackd, jackLog, 2048), "jackd (package jackd2) cannot be started");
+        const QByteArray jackProblem = waitForJackServer(m_jackd, jackLog);
+        QVERIFY2(jackProblem.isEmpty(), jackProblem.constData());
 
         m_sim.setProcessChannelMode(QProcess::ForwardedErrorChannel);
         QVERIFY(m_sim.startBounded(RAMBAKEY_SIM,
