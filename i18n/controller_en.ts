@@ -5,35 +5,33 @@
     <name>MainWindow</name>
     <message>
         <source>Error prompt</source>
-        <translation>Error prompt</translation>
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>The current device is occupied</source>
-        <translation>The current device is occupied</translation>
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>Save File</source>
-        <translation>Save File</translation>
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>stm (*.stm)</source>
-        <translation>stm (*.stm)</translation>
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>The file could not be saved:
 %1</source>
-        <translation>The file could not be saved:
-%1</translation>
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>The file could not be opened:
 %1</source>
-        <translation>The file could not be opened:
-%1</translation>
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>The file is not a valid preset</source>
-        <translation>The file is not a valid preset</translation>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 </TS>

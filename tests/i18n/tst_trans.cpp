@@ -13,6 +13,7 @@
 #include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QTranslator>
 #include <QtTest>
 
 #include <memory>
@@ -66,6 +67,23 @@ private slots:
         QCOMPARE(trans.property("languageList").toStringList(), QStringList({kEnglish, kChinese}));
         const QStringList files = QDir(QStringLiteral(":/i18n")).entryList(QDir::Files, QDir::Name);
         QCOMPARE(files, QStringList({"i18n_en.qm", "i18n_zh.qm"}));
+    }
+
+    // The English catalogue names its language and nothing else: the source
+    // texts are English, so any other entry could only shadow them.
+    void englishCatalogueHoldsOnlyItsName()
+    {
+        Trans trans(nullptr, nullptr); // makes sure the catalogue resources are registered
+        QTranslator english;
+        QVERIFY(english.load(QStringLiteral(":/i18n/i18n_en.qm")));
+        QCOMPARE(english.translate("Trans", "TargetLanguage"), kEnglish);
+        QVERIFY(english.translate("MainWindow", "Error prompt").isEmpty());
+        QVERIFY(english.translate("MainWindow", "The current device is occupied").isEmpty());
+        QTranslator chinese;
+        QVERIFY(chinese.load(QStringLiteral(":/i18n/i18n_zh.qm")));
+        QCOMPARE(chinese.translate("MainWindow", "Error prompt"), QStringLiteral("错误提示"));
+        QCOMPARE(chinese.translate("MainWindow", "The current device is occupied"),
+                 QStringLiteral("当前设备被占用"));
     }
 
     void startUpFollowsTheSystemLanguage()
