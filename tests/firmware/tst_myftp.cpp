@@ -73,6 +73,9 @@ private:
     void writeDescribe(const QByteArray &json);
     void writeImage(const QString &relative, const QByteArray &data);
     QUrl serverUrl(const QString &password = QString(kUser)) const;
+    // Points `ftp` at the test server with a connected keyboard of `version`
+    // (and, when given, its own data folder).
+    void prepare(MyFtp &ftp, const QString &version, const QString &dataDir = QString()) const;
     // Runs a check and waits until its request has finished.
     void runCheck(MyFtp &ftp);
     void runDownload(MyFtp &ftp);
@@ -167,6 +170,15 @@ QUrl TestMyFtp::serverUrl(const QString &password) const
     return url;
 }
 
+void TestMyFtp::prepare(MyFtp &ftp, const QString &version, const QString &dataDir) const
+{
+    ftp.setServerUrl(serverUrl());
+    if (!dataDir.isEmpty())
+        ftp.setDataDirectory(dataDir);
+    ftp.setDeviceConnected(true);
+    ftp.setCurrentVersion(version);
+}
+
 void TestMyFtp::runCheck(MyFtp &ftp)
 {
     g_lines.clear();
@@ -251,9 +263,7 @@ void TestMyFtp::versionComparison()
     ScriptedPrompter prompter;
     writeDescribe(json);
     MyFtp ftp;
-    ftp.setServerUrl(serverUrl());
-    ftp.setDeviceConnected(true);
-    ftp.setCurrentVersion(current);
+    prepare(ftp, current);
     QSignalSpy dialog(&ftp, &MyFtp::showDialog);
     QSignalSpy info(&ftp, &MyFtp::info);
 
@@ -298,9 +308,7 @@ void TestMyFtp::malformedDescriptions()
 
     writeDescribe(json);
     MyFtp ftp;
-    ftp.setServerUrl(serverUrl());
-    ftp.setDeviceConnected(true);
-    ftp.setCurrentVersion("1.00");
+    prepare(ftp, "1.00");
     QSignalSpy info(&ftp, &MyFtp::info);
 
     runCheck(ftp);
@@ -315,9 +323,7 @@ void TestMyFtp::releaseNotesKeepOrder()
     writeDescribe(R"({"name":"fw.bin","ver":2.5,"extra":true,)"
                   R"("info":["first line","zweite Zeile",3,"第四行"]})");
     MyFtp ftp;
-    ftp.setServerUrl(serverUrl());
-    ftp.setDeviceConnected(true);
-    ftp.setCurrentVersion("1.02");
+    prepare(ftp, "1.02");
     QSignalSpy info(&ftp, &MyFtp::info);
     runCheck(ftp);
     QTRY_COMPARE(info.count(), 1);
@@ -336,9 +342,7 @@ void TestMyFtp::describeAnswerTooLargeIsAborted()
     json += R"("]})";
     writeDescribe(json);
     MyFtp ftp;
-    ftp.setServerUrl(serverUrl());
-    ftp.setDeviceConnected(true);
-    ftp.setCurrentVersion("1.00");
+    prepare(ftp, "1.00");
     QSignalSpy info(&ftp, &MyFtp::info);
     runCheck(ftp);
     QVERIFY(anyLineStartsWith("httpReadyRead answer too large"));
@@ -379,10 +383,7 @@ void TestMyFtp::downloadStoresImageUnderLastComponent()
     // The data directory does not exist yet; the download creates it.
     const QString dataDir = dataRoot.filePath(QString("data-%1").arg(QTest::currentDataTag()));
     MyFtp ftp;
-    ftp.setServerUrl(serverUrl());
-    ftp.setDataDirectory(dataDir + "/nested");
-    ftp.setDeviceConnected(true);
-    ftp.setCurrentVersion("1.00");
+    prepare(ftp, "1.00", dataDir + "/nested");
     QSignalSpy info(&ftp, &MyFtp::info);
     QSignalSpy done(&ftp, &MyFtp::downloadComplete);
     runCheck(ftp);
@@ -421,10 +422,7 @@ void TestMyFtp::unsafeNamesAreNeverOfferedOrDownloaded()
 
     const QString dataDir = dataRoot.filePath("unsafe");
     MyFtp ftp;
-    ftp.setServerUrl(serverUrl());
-    ftp.setDataDirectory(dataDir);
-    ftp.setDeviceConnected(true);
-    ftp.setCurrentVersion("1.00");
+    prepare(ftp, "1.00", dataDir);
     QSignalSpy info(&ftp, &MyFtp::info);
     QSignalSpy done(&ftp, &MyFtp::downloadComplete);
     runCheck(ftp);
@@ -447,10 +445,7 @@ void TestMyFtp::downloadWithoutDeviceMakesNoRequest()
     writeDescribe(R"({"name":"fw.bin","ver":3.0})");
     writeImage("fw.bin", "image");
     MyFtp ftp;
-    ftp.setServerUrl(serverUrl());
-    ftp.setDataDirectory(dataRoot.filePath("nodevice"));
-    ftp.setDeviceConnected(true);
-    ftp.setCurrentVersion("1.00");
+    prepare(ftp, "1.00", dataRoot.filePath("nodevice"));
     runCheck(ftp);
 
     ftp.setDeviceConnected(false);
@@ -476,10 +471,7 @@ void TestMyFtp::failedDownloadKeepsEarlierFileAndAnnouncesNothing()
         earlier.write("earlier image");
     }
     MyFtp ftp;
-    ftp.setServerUrl(serverUrl());
-    ftp.setDataDirectory(dataDir);
-    ftp.setDeviceConnected(true);
-    ftp.setCurrentVersion("1.00");
+    prepare(ftp, "1.00", dataDir);
     QSignalSpy done(&ftp, &MyFtp::downloadComplete);
     runCheck(ftp);
     runDownload(ftp);
@@ -559,9 +551,7 @@ void TestMyFtp::repeatedCheckAnswersOnce()
 {
     writeDescribe(R"({"name":"fw.bin","ver":3.0})");
     MyFtp ftp;
-    ftp.setServerUrl(serverUrl());
-    ftp.setDeviceConnected(true);
-    ftp.setCurrentVersion("1.00");
+    prepare(ftp, "1.00");
     QSignalSpy dialog(&ftp, &MyFtp::showDialog);
     QSignalSpy info(&ftp, &MyFtp::info);
     ftp.checkOnLineFirmware();
@@ -584,10 +574,7 @@ void TestMyFtp::unwritableDataDirectoryIsOnlyLogged()
     }
     ScriptedPrompter prompter;
     MyFtp ftp;
-    ftp.setServerUrl(serverUrl());
-    ftp.setDataDirectory(blocker + "/data");
-    ftp.setDeviceConnected(true);
-    ftp.setCurrentVersion("1.00");
+    prepare(ftp, "1.00", blocker + "/data");
     QSignalSpy done(&ftp, &MyFtp::downloadComplete);
     runCheck(ftp);
     g_lines.clear();
@@ -649,10 +636,7 @@ void TestMyFtp::emptyImageIsNotAnnounced()
     writeDescribe(R"({"name":"empty.bin","ver":3.0})");
     const QString dataDir = dataRoot.filePath("empty");
     MyFtp ftp;
-    ftp.setServerUrl(serverUrl());
-    ftp.setDataDirectory(dataDir);
-    ftp.setDeviceConnected(true);
-    ftp.setCurrentVersion("1.00");
+    prepare(ftp, "1.00", dataDir);
     QSignalSpy done(&ftp, &MyFtp::downloadComplete);
     runCheck(ftp);
     runDownload(ftp);
