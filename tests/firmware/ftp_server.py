@@ -4,17 +4,28 @@
 Usage: ftp_server.py PORT ROOT USER PASSWORD [BYTES_PER_SECOND]
 PORT 0 picks a free port. BYTES_PER_SECOND, when given, slows every download
 down to that rate. The chosen port is printed on the first line of
-standard output. The server stops when its standard input reaches end of file,
-so it never outlives the test that started it.
+standard output. The server runs until it is stopped (Ctrl+C, kill). When its
+standard input is a pipe, as when a test starts it, it also stops when that
+pipe reaches end of file, so it never outlives the test that started it; a
+terminal or /dev/null (a shell's "&") is left alone.
 """
 import logging
 import os
+import stat
 import sys
 import threading
 
 from pyftpdlib.authorizers import DummyAuthorizer
 from pyftpdlib.handlers import FTPHandler, ThrottledDTPHandler
 from pyftpdlib.servers import FTPServer
+
+
+def stdin_is_pipe():
+    try:
+        mode = os.fstat(sys.stdin.fileno()).st_mode
+    except (OSError, ValueError, AttributeError):
+        return False
+    return stat.S_ISFIFO(mode) or stat.S_ISSOCK(mode)
 
 
 def main():
@@ -46,7 +57,8 @@ def main():
         finally:
             os._exit(0)
 
-    threading.Thread(target=watch_stdin, daemon=True).start()
+    if stdin_is_pipe():
+        threading.Thread(target=watch_stdin, daemon=True).start()
     server.serve_forever()
     return 0
 
