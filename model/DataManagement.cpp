@@ -54,9 +54,12 @@ int fieldOffset(const Field (&fields)[N], const QString &key, int count = N)
     return -1;
 }
 
-int clampData(int value)
+// Batch arithmetic is done in 64 bits: start values and channels come
+// straight from the caller and may lie anywhere in the int range, where a
+// sum in int would overflow.
+int clampData(qint64 value)
 {
-    return std::clamp(value, 0, 127);
+    return int(std::clamp<qint64>(value, 0, 127));
 }
 
 // Lowest tempo the arpeggiator knows; the block stores the excess over it.
@@ -351,7 +354,9 @@ void DataManagement::setARPInfo(QString valueType, int value)
     if (valueType == QLatin1String("tempo")) {
         // The tempo is split over two data bytes: the excess over 30 goes
         // into the first up to 127, the rest into the second.
-        const int t = value - kTempoBase;
+        // The two parts hold 30-284; a tempo outside is kept at the nearer
+        // end, so both bytes stay data bytes (and nothing overflows).
+        const int t = std::clamp(value, kTempoBase, kTempoBase + 2 * kTempoPartMax) - kTempoBase;
         if (t <= kTempoPartMax) {
             writeByte(ArpOffset + 0, t);
             writeByte(ArpOffset + 1, 0);
@@ -429,7 +434,7 @@ void DataManagement::setPadNoteBatch(int bank, QString changeRules, bool isDes, 
         return;
     }
     for (int i = first; i <= last; ++i) {
-        int note = startValue + steps.at(i % 8);
+        qint64 note = qint64(startValue) + steps.at(i % 8);
         // Filling both banks, BANK B carries on from the last note of BANK A.
         if (bank == 3 && i >= 8)
             note += steps.at(7);
@@ -453,7 +458,7 @@ void DataManagement::setPadCCBatch(int bank, bool isDes, bool isLatch, int start
         const int k = i - first;
         const int base = PadOffset + PadRecordSize * i;
         writeByte(base + 0, 1);  // CC
-        writeByte(base + 1, clampData(isDes ? startValue - k : startValue + k));
+        writeByte(base + 1, clampData(isDes ? qint64(startValue) - k : qint64(startValue) + k));
         writeByte(base + 2, clampData(ch));
         writeByte(base + 3, isLatch ? 1 : 0);
     }
@@ -472,7 +477,7 @@ void DataManagement::setPadPCBatch(int bank, bool isDes, int startValue, int ch)
         const int k = i - first;
         const int base = PadOffset + PadRecordSize * i;
         writeByte(base + 0, 2);  // PC
-        writeByte(base + 1, clampData(isDes ? startValue - k : startValue + k));
+        writeByte(base + 1, clampData(isDes ? qint64(startValue) - k : qint64(startValue) + k));
         writeByte(base + 2, clampData(ch));
     }
     emit s_updateDate();
@@ -492,7 +497,7 @@ void DataManagement::setKnobsBatch(int bank, QString type, bool isDes, int start
         const int k = i - first;
         const int base = KnobOffset + KnobRecordSize * i;
         writeByte(base + 0, knobType);
-        writeByte(base + 1, clampData(isDes ? startValue - k : startValue + k));
+        writeByte(base + 1, clampData(isDes ? qint64(startValue) - k : qint64(startValue) + k));
         writeByte(base + 2, clampData(max));
         writeByte(base + 3, clampData(min));
         writeByte(base + 4, clampData(ch));

@@ -6,6 +6,7 @@
 #include <QtTest>
 
 #include <cstring>
+#include <limits>
 
 namespace {
 
@@ -368,6 +369,11 @@ private slots:
         QTest::newRow("200") << 200 << 127 << 43;
         QTest::newRow("280") << 280 << 127 << 123;
         QTest::newRow("284") << 284 << 127 << 127;
+        // Outside 30-284 the nearer end is kept: both parts stay data bytes.
+        QTest::newRow("29") << 29 << 0 << 0;
+        QTest::newRow("285") << 285 << 127 << 127;
+        QTest::newRow("int min") << std::numeric_limits<int>::min() << 0 << 0;
+        QTest::newRow("int max") << std::numeric_limits<int>::max() << 127 << 127;
     }
 
     void tempo()
@@ -382,10 +388,52 @@ private slots:
         QVERIFY(!arp.contains("tempo"));
         QCOMPARE(arp.value("tempo1").toInt(), t1);
         QCOMPARE(arp.value("tempo2").toInt(), t2);
-        QCOMPARE(arp.value("tempo1").toInt() + arp.value("tempo2").toInt() + 30, bpm);
+        QCOMPARE(arp.value("tempo1").toInt() + arp.value("tempo2").toInt() + 30, qBound(30, bpm, 284));
         for (int offset : diff(before, block(dm)))
             QVERIFY(offset == 233 || offset == 234);
         QCOMPARE(m_lines, QStringList{QString("setARPInfo  \"tempo\" %1").arg(bpm)});
+    }
+
+    // Start values and channels at the ends of the int range (where a sum in
+    // int overflows) give the clamped results a large value gives.
+    void batchesAtIntLimits_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<int>("start");
+        QTest::addColumn<bool>("isDes");
+        QTest::addColumn<int>("expected");
+        const int hi = std::numeric_limits<int>::max();
+        const int lo = std::numeric_limits<int>::min();
+        for (const char *kind : {"note", "cc", "pc", "knobs"}) {
+            QTest::newRow(qPrintable(QString("%1 max asc").arg(kind))) << kind << hi << false << 127;
+            QTest::newRow(qPrintable(QString("%1 max des").arg(kind))) << kind << hi << true << 127;
+            QTest::newRow(qPrintable(QString("%1 min asc").arg(kind))) << kind << lo << false << 0;
+            QTest::newRow(qPrintable(QString("%1 min des").arg(kind))) << kind << lo << true << 0;
+        }
+    }
+
+    void batchesAtIntLimits()
+    {
+        QFETCH(QString, kind);
+        QFETCH(int, start);
+        QFETCH(bool, isDes);
+        QFETCH(int, expected);
+        DataManagement dm;
+        if (kind == "note")
+            dm.setPadNoteBatch(3, "Major", isDes, start, start);
+        else if (kind == "cc")
+            dm.setPadCCBatch(3, isDes, false, start, start);
+        else if (kind == "pc")
+            dm.setPadPCBatch(3, isDes, start, start);
+        else
+            dm.setKnobsBatch(3, "CC", isDes, start, start, start, start);
+        for (int i = 0; i < 16; ++i) {
+            const QVariantMap info = kind == "knobs" ? dm.getKnobInfo(i) : dm.getPadInfo(i);
+            const QString data = kind == "knobs" ? "knboData" : "padData";
+            const QString ch = kind == "knobs" ? "knboCh" : "padCh";
+            QCOMPARE(info.value(data).toInt(), expected);
+            QCOMPARE(info.value(ch).toInt(), expected);
+        }
     }
 
     void scales_data()
