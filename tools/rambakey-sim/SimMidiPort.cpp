@@ -9,6 +9,7 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <mutex>
 #include <poll.h>
 #include <unistd.h>
 #include <vector>
@@ -23,20 +24,31 @@ class JackSimPort : public SimMidiPort
 public:
     ~JackSimPort() override
     {
+        // From here on no callback touches this object: one that is running
+        // finishes first (it holds the gate), later ones see the gate shut.
+        if (m_gate) {
+            std::lock_guard<std::mutex> lock(m_gate->mutex);
+            m_gate->port = nullptr;
+        }
         if (m_gone) {
             // Talking to a server that has gone can block libjack for its
             // whole request timeout; the simulator is on its way out, so the
-            // client and the buffers its thread knew are left to the exit
-            // (kept reachable, so leak checkers do not count them).
+            // client, the gate and the buffers its thread knew are left to the
+            // exit (kept reachable, so leak checkers do not count them). The
+            // shut gate keeps the client's thread, should it still run a
+            // cycle, away from everything freed below.
             static auto *abandoned = new std::vector<void *>; // never destroyed
-            abandoned->insert(abandoned->end(), {m_client, m_in, m_out});
+            abandoned->insert(abandoned->end(), {m_client, m_in, m_out, m_gate});
             m_client = nullptr;
             m_in = m_out = nullptr;
+            m_gate = nullptr;
         }
         if (m_client) {
+            // The process callback stops before the client and its ports go.
             jack_deactivate(m_client);
             jack_client_close(m_client);
         }
+        delete m_gate;
         if (m_in)
             jack_ringbuffer_free(m_in);
         if (m_out)
@@ -77,8 +89,10 @@ public:
             *error = QStringLiteral("cannot register the JACK MIDI ports");
             return false;
         }
-        jack_set_process_callback(m_client, &JackSimPort::process, this);
-        jack_on_shutdown(m_client, &JackSimPort::shutdown, this);
+        m_gate = new Gate;
+        m_gate->port = this;
+        jack_set_process_callback(m_client, &JackSimPort::process, m_gate);
+        jack_on_shutdown(m_client, &JackSimPort::shutdown, m_gate);
         if (jack_activate(m_client) != 0) {
             *error = QStringLiteral("cannot activate the JACK client");
             return false;
@@ -124,9 +138,23 @@ public:
     }
 
 private:
+    // What the JACK threads reach this port through. The destructor clears
+    // port under the mutex; a gate outlives its port when the server has gone.
+    struct Gate
+    {
+        std::mutex mutex;
+        JackSimPort *port = nullptr;
+    };
+
     static int process(jack_nframes_t frames, void *arg)
     {
-        auto *self = static_cast<JackSimPort *>(arg);
+        auto *gate = static_cast<Gate *>(arg);
+        // Never waits in the process thread: a cycle that meets the
+        // destructor holding the gate does nothing.
+        std::unique_lock<std::mutex> lock(gate->mutex, std::try_to_lock);
+        if (!lock.owns_lock() || !gate->port)
+            return 0;
+        JackSimPort *self = gate->port;
         void *in = jack_port_get_buffer(self->m_inPort, frames);
         const jack_nframes_t count = jack_midi_get_event_count(in);
         for (jack_nframes_t i = 0; i < count; ++i) {
@@ -168,9 +196,12 @@ private:
 
     static void shutdown(void *arg)
     {
-        auto *self = static_cast<JackSimPort *>(arg);
-        self->m_gone = true;
-        self->poke();
+        auto *gate = static_cast<Gate *>(arg);
+        std::lock_guard<std::mutex> lock(gate->mutex);
+        if (!gate->port)
+            return;
+        gate->port->m_gone = true;
+        gate->port->poke();
     }
 
     void poke()
@@ -184,6 +215,7 @@ private:
     jack_port_t *m_outPort = nullptr;
     jack_ringbuffer_t *m_in = nullptr;
     jack_ringbuffer_t *m_out = nullptr;
+    Gate *m_gate = nullptr;
     int m_pipe[2] = {-1, -1};
     std::atomic<bool> m_gone{false};
     std::atomic<int> m_dropped{0};
