@@ -8,6 +8,7 @@
 #include <QStandardPaths>
 
 #include <atomic>
+#include <csignal>
 #include <cstdio>
 
 namespace {
@@ -129,14 +130,31 @@ void writeToStderr(const QString &line)
     std::fflush(stderr);
 }
 
-// Opens the current file name for appending; a file that did not exist yet
-// starts with the document head.
+// Appends bytes as a whole or not at all: a write cut short (disk full, file
+// size limit) is taken back, so the next entry never lands on a fragment.
+bool appendWhole(QFile &file, const QByteArray &bytes)
+{
+    const qint64 before = file.size();
+    if (file.write(bytes) == bytes.size())
+        return true;
+    if (file.size() != before)
+        file.resize(before);
+    return false;
+}
+
+// Opens the current file name for appending.
 void openForAppend(LogState &s)
 {
-    const bool existed = s.file.exists();
     s.file.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered);
-    if (!existed && s.file.isOpen())
-        s.file.write(logHeader().toUtf8() + "\r\n");
+}
+
+// Appends one entry, preceded by the document head when the file is still
+// empty (new, or its head could not be written while the disk was full).
+void appendEntry(LogState &s, const QByteArray &entry)
+{
+    if (s.file.size() == 0 && !appendWhole(s.file, logHeader().toUtf8() + "\r\n"))
+        return;
+    appendWhole(s.file, entry);
 }
 
 void prune(const QString &dirPath, int maxFiles)
@@ -154,6 +172,9 @@ void prune(const QString &dirPath, int maxFiles)
 
 void installLogHandlerAt(const QString &absoluteDir, int maxFiles)
 {
+    // A write past the file size limit then fails with an error instead of
+    // killing the program.
+    std::signal(SIGXFSZ, SIG_IGN);
     {
         LogConfig &c = config();
         QMutexLocker locker(&c.mutex);
@@ -222,7 +243,7 @@ void logMessageHandler(QtMsgType type, const QMessageLogContext &context, const 
         if (s.file.isOpen()) {
             // UTF-8 without a text codec: the codecs are gone when a static
             // destructor logs at exit. The file is unbuffered.
-            s.file.write(entry.toUtf8());
+            appendEntry(s, entry.toUtf8());
             s.written += quint32(entry.size());
             // Past the first 512 characters the file is reopened after every
             // entry, so a file moved or deleted by someone else is recreated.

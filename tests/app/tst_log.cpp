@@ -12,6 +12,7 @@
 #include <QtTest>
 
 #include <cstring>
+#include <sys/resource.h>
 
 namespace {
 
@@ -78,6 +79,45 @@ private slots:
             QVERIFY2(next > pos, qPrintable(option));
             pos = next;
         }
+    }
+
+    // A file size limit stands in for a full disk: writes past it fail (and
+    // would raise SIGXFSZ, which must not end the program). Entries land
+    // whole or not at all, and a file whose head could not be written gets
+    // it before its first entry once there is room again.
+    void fullDiskKeepsEntriesWholeAndHeadersComplete()
+    {
+        installLogHandlerAt(m_logDir, 1024);
+        const QString first = m_logDir + "/2022-05-01_14_log.html";
+        const QString second = m_logDir + "/2022-05-01_15_log.html";
+        qDebug("one");
+        const QByteArray entryOne = "<div class=\"d\">2022-05-01 14:03:05 one</div>\r\n";
+        const qint64 firstSize = QFileInfo(first).size();
+        const qint64 headSize = firstSize - entryOne.size();
+        QVERIFY(headSize > 100);
+
+        rlimit saved {};
+        QVERIFY(getrlimit(RLIMIT_FSIZE, &saved) == 0);
+        auto limit = [&](rlim_t bytes) {
+            rlimit l = saved;
+            l.rlim_cur = bytes;
+            QVERIFY(setrlimit(RLIMIT_FSIZE, &l) == 0);
+        };
+        limit(rlim_t(firstSize + 10));
+        qDebug("cut off in the existing file");
+        limit(0);
+        g_now = QDateTime(QDate(2022, 5, 1), QTime(15, 0, 0));
+        qDebug("no room for the head");
+        limit(rlim_t(headSize + 10));
+        qDebug("room for the head only");
+        QVERIFY(setrlimit(RLIMIT_FSIZE, &saved) == 0);
+        qDebug("room again");
+
+        QCOMPARE(QFileInfo(first).size(), firstSize);
+        const QString text = readAll(second);
+        QVERIFY(text.startsWith(QStringLiteral("\n<?xml")));
+        QVERIFY(text.endsWith(QStringLiteral("</select>\n\r\n<div class=\"d\">2022-05-01 15:00:00 room again</div>\r\n")));
+        QCOMPARE(text.count(QStringLiteral("<?xml")), 1);
     }
 
     void eachLevelHasItsLetter()
