@@ -180,6 +180,10 @@ void MainWindow::setUpUserInterface()
         m_scalingRate = screen->logicalDotsPerInch() / kDesignDpi;
 
     m_trans = new Trans(&m_engine, this);
+    connect(m_trans, &Trans::languageNotSaved, this, [this](const QString &path) {
+        Prompter::warning(this, tr("Error prompt"),
+                          tr("The language choice could not be saved:\n%1").arg(path));
+    });
 
     QQmlContext *context = m_engine.rootContext();
     context->setContextProperty("Tran", m_trans);

@@ -8,7 +8,13 @@
 #include <QQmlEngine>
 #include <QSettings>
 #include <QStandardPaths>
+#include <QSysInfo>
+#include <QDateTime>
 #include <QTranslator>
+
+#include <cerrno>
+#include <csignal>
+#include <limits>
 
 // The catalogues are compiled into this static library as a resource; calling
 // its initialiser keeps the linker from dropping it.
@@ -33,6 +39,37 @@ QString relativeSettingsFile()
 QString programSettingsFile()
 {
     return QCoreApplication::applicationDirPath() + QLatin1Char('/') + relativeSettingsFile();
+}
+
+// QSettings guards its file with "<file>.lock" and waits up to 30 s for a
+// lock it cannot take. A lock left by a process that was killed while it
+// wrote would freeze a language change for that long, so such a lock is
+// removed first: one naming a process of this machine that no longer runs,
+// and one that is still empty a second after it was made (its writer died
+// between creating and filling it; a live writer fills it at once).
+void removeStaleLock(const QString &settingsFile)
+{
+    const QString lockPath = settingsFile + QStringLiteral(".lock");
+    QFile lock(lockPath);
+    if (!lock.exists() || !lock.open(QIODevice::ReadOnly))
+        return;
+    const QList<QByteArray> lines = lock.read(4096).split('\n');
+    lock.close();
+    bool stale = false;
+    if (lines.value(0).trimmed().isEmpty()) {
+        stale = QFileInfo(lockPath).lastModified().msecsTo(QDateTime::currentDateTime()) > 1000;
+    } else {
+        bool ok = false;
+        const qint64 pid = lines.value(0).trimmed().toLongLong(&ok);
+        const QByteArray host = lines.value(2).trimmed();
+        const bool thisMachine = host.isEmpty() || host == QSysInfo::machineHostName().toUtf8();
+        stale = thisMachine && ok && pid > 0 && pid <= std::numeric_limits<pid_t>::max()
+                && ::kill(pid_t(pid), 0) == -1 && errno == ESRCH;
+    }
+    if (stale) {
+        qInfo() << "removing stale settings lock" << lockPath;
+        QFile::remove(lockPath);
+    }
 }
 
 } // namespace
@@ -110,16 +147,24 @@ QString Trans::settingsFilePath()
 QString Trans::getLanguage()
 {
     const QString path = settingsFilePath();
-    QString value = QSettings(path, QSettings::IniFormat).value(kLanguageKey).toString();
-    if (value.isEmpty() && path != programSettingsFile())
-        value = QSettings(programSettingsFile(), QSettings::IniFormat).value(kLanguageKey).toString();
+    QVariant stored = QSettings(path, QSettings::IniFormat).value(kLanguageKey);
+    if (stored.toString().isEmpty() && path != programSettingsFile()) {
+        const QVariant shipped = QSettings(programSettingsFile(), QSettings::IniFormat).value(kLanguageKey);
+        if (shipped.isValid())
+            stored = shipped;
+    }
+    const QString value = stored.toString();
     qDebug() << value;
+    if (!stored.isValid()) {
+        // First start, nothing chosen yet: the system's language.
+        return QLocale::system().name().startsWith(QLatin1String("zh")) ? kChinese : kEnglish;
+    }
     if (value == QLatin1String("en"))
         return kEnglish;
     return kChinese;
 }
 
-void Trans::setLanguage(QString language)
+bool Trans::setLanguage(QString language)
 {
     qDebug() << language;
     QString code;
@@ -128,14 +173,20 @@ void Trans::setLanguage(QString language)
     else if (language == kChinese)
         code = QStringLiteral("zh");
     else
-        return;
+        return false;
     const QString path = settingsFilePath();
     QDir().mkpath(QFileInfo(path).absolutePath());
+    removeStaleLock(path);
     QSettings settings(path, QSettings::IniFormat);
     settings.setValue(kLanguageKey, code);
     settings.sync();
-    if (settings.status() != QSettings::NoError)
+    if (settings.status() != QSettings::NoError
+        || QSettings(path, QSettings::IniFormat).value(kLanguageKey).toString() != code) {
         qWarning() << "cannot write" << path;
+        emit languageNotSaved(path);
+        return false;
+    }
+    return true;
 }
 
 void Trans::reTrans(QString lang)

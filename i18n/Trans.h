@@ -42,14 +42,20 @@ public:
     static QString settingsFilePathFor(const QString &appDir);
 
 public slots:
-    // The stored language as a display name: "English" for "en", otherwise "简体中文".
+    // The stored language as a display name: "English" for "en", otherwise
+    // "简体中文". With nothing stored yet, the system's language: "简体中文"
+    // for a zh_* locale, "English" for any other.
     QString getLanguage();
-    // Stores "en" for "English", "zh" for "简体中文"; other names store nothing.
-    void setLanguage(QString language);
+    // Stores "en" for "English", "zh" for "简体中文"; other names store nothing
+    // (false). False, and languageNotSaved(), when the choice could not be
+    // written.
+    bool setLanguage(QString language);
 
 signals:
     void languageListChanged();
     void currentLanguageChanged(QString currentLanguage);
+    // A choice could not be stored in the settings file at path.
+    void languageNotSaved(QString path);
 
 private:
     QMap<QString, std::shared_ptr<QTranslator>> m_translators;

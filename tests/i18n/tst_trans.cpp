@@ -14,6 +14,9 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTranslator>
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QSysInfo>
 #include <QtTest>
 
 #include <memory>
@@ -36,6 +39,8 @@ private:
     QString m_besideProgram;
 
     bool systemIsChinese() const { return QLocale::system().name().startsWith(QLatin1String("zh")); }
+    // What a first start shows: the system's language, English for any but Chinese.
+    QString systemLanguage() const { return systemIsChinese() ? kChinese : kEnglish; }
 
     void writeStored(const QString &value)
     {
@@ -105,7 +110,7 @@ private slots:
         QTest::addColumn<QString>("shown");
         QTest::newRow("en") << "en" << kEnglish;
         QTest::newRow("zh") << "zh" << kChinese;
-        QTest::newRow("none") << QString() << kChinese;
+        QTest::newRow("none") << QString() << systemLanguage();
     }
     void storedChoiceWinsAfterStartUp()
     {
@@ -128,7 +133,7 @@ private slots:
         QTest::newRow("upper case EN") << "EN" << kChinese;
         QTest::newRow("fr") << "fr" << kChinese;
         QTest::newRow("empty") << "" << kChinese;
-        QTest::newRow("no file") << QString() << kChinese;
+        QTest::newRow("no file") << QString() << systemLanguage();
     }
     void getLanguageMapsStoredValues()
     {
@@ -155,6 +160,67 @@ private slots:
         QCOMPARE(stored().toString(), QStringLiteral("en"));
         QCOMPARE(changed.count(), 0); // storing never switches the interface
         QCOMPARE(trans.getLanguage(), kEnglish);
+    }
+
+    // A lock left by a writer that was killed must not hold up the next
+    // choice (QSettings alone waits 30 s for it).
+    void staleLockOfADeadWriterIsIgnored_data()
+    {
+        QTest::addColumn<QByteArray>("lockContent");
+        QTest::addColumn<int>("ageSeconds");
+        QProcess gone;
+        gone.start(QStringLiteral("true"), QStringList());
+        gone.waitForFinished();
+        const QByteArray deadPid = QByteArray::number(gone.processId() ? gone.processId() : 999999);
+        QTest::newRow("dead process, this machine")
+            << QByteArray(deadPid + "\nVornelRambaKEYQ7X\n" + QSysInfo::machineHostName().toUtf8() + "\n") << 0;
+        QTest::newRow("dead process, no host") << QByteArray(deadPid + "\n") << 0;
+        QTest::newRow("empty, killed while creating it") << QByteArray() << 5;
+    }
+    void staleLockOfADeadWriterIsIgnored()
+    {
+        QFETCH(QByteArray, lockContent);
+        QFETCH(int, ageSeconds);
+        writeStored(QStringLiteral("zh"));
+        {
+            QFile lock(m_besideProgram + ".lock");
+            QVERIFY(lock.open(QIODevice::WriteOnly));
+            lock.write(lockContent);
+            lock.close();
+            const QDateTime when = QDateTime::currentDateTime().addSecs(-ageSeconds);
+            QVERIFY(lock.open(QIODevice::ReadWrite));
+            QVERIFY(lock.setFileTime(when, QFileDevice::FileModificationTime));
+        }
+        Trans trans(nullptr, nullptr);
+        QSignalSpy notSaved(&trans, &Trans::languageNotSaved);
+        QElapsedTimer timer;
+        timer.start();
+        QVERIFY(trans.setLanguage(kEnglish));
+        QVERIFY2(timer.elapsed() < 5000, qPrintable(QString::number(timer.elapsed())));
+        QCOMPARE(stored().toString(), QStringLiteral("en"));
+        QCOMPARE(notSaved.count(), 0);
+    }
+
+    // A choice that cannot be written is reported, not only logged.
+    void unsavedChoiceIsReported()
+    {
+        // The program folder's settings file is a folder and the per-user
+        // configuration folder is a file: neither place can hold the choice.
+        QVERIFY(QDir().mkpath(m_besideProgram));
+        const QByteArray savedConfig = qgetenv("XDG_CONFIG_HOME");
+        const QString blocker = m_tmp.path() + "/config-is-a-file";
+        {
+            QFile f(blocker);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+        }
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(blocker));
+        Trans trans(nullptr, nullptr);
+        QSignalSpy notSaved(&trans, &Trans::languageNotSaved);
+        const bool saved = trans.setLanguage(kEnglish);
+        qputenv("XDG_CONFIG_HOME", savedConfig);
+        QVERIFY(!saved);
+        QCOMPARE(notSaved.count(), 1);
+        QVERIFY(notSaved.at(0).at(0).toString().startsWith(blocker));
     }
 
     void reTransSwitchesAndSignals()
