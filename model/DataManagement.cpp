@@ -103,6 +103,7 @@ void DataManagement::setBlockData(const char *data, int length)
         std::memcpy(m_data, data, static_cast<size_t>(length));
     }
     emit s_updateDate();
+    emit s_changed(BlockChange, -1);
 }
 
 int DataManagement::readByte(int offset) const
@@ -193,6 +194,7 @@ void DataManagement::initDefaultData()
 {
     writeDefaults();
     emit s_updateDate();
+    emit s_changed(DefaultsChange, -1);
 }
 
 // ---------------------------------------------------------------------------
@@ -218,8 +220,10 @@ void DataManagement::setPadInfo(int index, QString valueType, int value)
         return;
     }
     const int offset = fieldOffset(kPadFields, valueType, kPadWritableFields);
-    if (offset >= 0)
+    if (offset >= 0) {
         writeByte(PadOffset + PadRecordSize * index + offset, value);
+        emit s_changed(FieldChange, index);
+    }
     qDebug() << "setPadInfo " << "index:" << index << valueType << value;
 }
 
@@ -235,6 +239,7 @@ void DataManagement::setPadColor(int index, int r, int g, int b)
     writeByte(base + 4, std::clamp(r, 0, 255) / 2);
     writeByte(base + 5, std::clamp(g, 0, 255) / 2);
     writeByte(base + 6, std::clamp(b, 0, 255) / 2);
+    emit s_changed(ColorChange, index);
     qDebug() << "setPadColor " << "index:" << index << r << g << b;
 }
 
@@ -265,8 +270,10 @@ void DataManagement::setKnobInfo(int index, QString valueType, int value)
         return;
     }
     const int offset = fieldOffset(kKnobFields, valueType);
-    if (offset >= 0)
+    if (offset >= 0) {
         writeByte(KnobOffset + KnobRecordSize * index + offset, value);
+        emit s_changed(FieldChange, index);
+    }
     qDebug() << "setKnobInfo " << "index:" << index << valueType << value;
 }
 
@@ -289,8 +296,10 @@ QVariantMap DataManagement::getKnobInfo(int index)
 void DataManagement::setPitchInfo(QString valueType, int value)
 {
     const int offset = fieldOffset(kPitchFields, valueType);
-    if (offset >= 0)
+    if (offset >= 0) {
         writeByte(PitchOffset + offset, value);
+        emit s_changed(FieldChange, -1);
+    }
     qDebug() << "setPitchInfo " << valueType << value;
 }
 
@@ -305,8 +314,10 @@ QVariantMap DataManagement::getPitchInfo()
 void DataManagement::setModInfo(QString valueType, int value)
 {
     const int offset = fieldOffset(kModFields, valueType);
-    if (offset >= 0)
+    if (offset >= 0) {
         writeByte(ModOffset + offset, value);
+        emit s_changed(FieldChange, -1);
+    }
     qDebug() << "setModInfo " << valueType << value;
 }
 
@@ -328,8 +339,10 @@ void DataManagement::setWalkingBeltInfo(int index, QString valueType, int value)
         return;
     }
     const int offset = fieldOffset(kTransportFields, valueType);
-    if (offset >= 0)
+    if (offset >= 0) {
         writeByte(TransportOffset + TransportRecordSize * index + offset, value);
+        emit s_changed(FieldChange, index);
+    }
     qDebug() << "setWalkingBeltInfo " << "index:" << index << valueType << value;
 }
 
@@ -364,11 +377,14 @@ void DataManagement::setARPInfo(QString valueType, int value)
             writeByte(ArpOffset + 0, kTempoPartMax);
             writeByte(ArpOffset + 1, t - kTempoPartMax);
         }
+        emit s_changed(FieldChange, -1);
     } else {
         // "tempo1" and "tempo2" are read-only; the rest are written as they are.
         const int offset = fieldOffset(kArpFields, valueType);
-        if (offset >= 2)
+        if (offset >= 2) {
             writeByte(ArpOffset + offset, value);
+            emit s_changed(FieldChange, -1);
+        }
     }
     qDebug() << "setARPInfo " << valueType << value;
 }
@@ -384,8 +400,10 @@ QVariantMap DataManagement::getARPInfo()
 void DataManagement::setFuncInfo(QString valueType, int value)
 {
     const int offset = fieldOffset(kFuncFields, valueType);
-    if (offset >= 0)
+    if (offset >= 0) {
         writeByte(FuncOffset + offset, value);
+        emit s_changed(FieldChange, -1);
+    }
     qDebug() << "setFuncInfo " << valueType << value;
 }
 
@@ -444,6 +462,7 @@ void DataManagement::setPadNoteBatch(int bank, QString changeRules, bool isDes, 
         writeByte(base + 2, clampData(ch));
     }
     emit s_updateDate();
+    emit s_changed(BatchChange, -1);
 }
 
 void DataManagement::setPadCCBatch(int bank, bool isDes, bool isLatch, int startValue, int ch)
@@ -463,6 +482,7 @@ void DataManagement::setPadCCBatch(int bank, bool isDes, bool isLatch, int start
         writeByte(base + 3, isLatch ? 1 : 0);
     }
     emit s_updateDate();
+    emit s_changed(BatchChange, -1);
 }
 
 void DataManagement::setPadPCBatch(int bank, bool isDes, int startValue, int ch)
@@ -481,6 +501,7 @@ void DataManagement::setPadPCBatch(int bank, bool isDes, int startValue, int ch)
         writeByte(base + 2, clampData(ch));
     }
     emit s_updateDate();
+    emit s_changed(BatchChange, -1);
 }
 
 void DataManagement::setKnobsBatch(int bank, QString type, bool isDes, int startValue, int ch,
@@ -503,6 +524,7 @@ void DataManagement::setKnobsBatch(int bank, QString type, bool isDes, int start
         writeByte(base + 4, clampData(ch));
     }
     emit s_updateDate();
+    emit s_changed(BatchChange, -1);
 }
 
 QVariantList DataManagement::getVerInfo()

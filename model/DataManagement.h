@@ -41,6 +41,16 @@ public:
     static constexpr int FuncOffset = 239;
     static constexpr int EndOffset = 244;
 
+    // What a change touched, as s_changed() reports it.
+    enum ChangeKind {
+        FieldChange,    // one field through a set...Info call; index: its record
+        ColorChange,    // a pad colour; index: the pad
+        BatchChange,    // a batch fill
+        DefaultsChange, // initDefaultData()
+        BlockChange,    // setBlockData()
+    };
+    Q_ENUM(ChangeKind)
+
     explicit DataManagement(QObject *parent = nullptr);
 
     // Pointer to offset 0 of the block; BlockSize bytes may be read through it.
@@ -54,6 +64,9 @@ public:
 signals:
     // The whole block may have changed: reload every field.
     void s_updateDate();
+    // Emitted after every write to the block, single fields included (kind is
+    // a ChangeKind; index the record or pad, -1 when there is none).
+    void s_changed(int kind, int index);
 
 public slots:
     // Rewrites every parameter byte (offsets 9-243) with the factory defaults,
