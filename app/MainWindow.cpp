@@ -22,6 +22,8 @@
 #include <memory>
 #include <cstring>
 
+#include "DialogName.h"
+
 // The colour-wheel item is registered for the documents when it is part of
 // the build.
 #if __has_include("ColorPalette.h")
@@ -204,6 +206,7 @@ void MainWindow::registerQmlTypes()
 #ifdef Q7X_HAVE_COLOR_PALETTE
     qmlRegisterType<ColorPalette>("ColorP", 1, 0, "ColorPalette");
 #endif
+    DialogName::registerType();
 }
 
 // ---------------------------------------------------------------- screens
@@ -293,11 +296,12 @@ QString MainWindow::getSoftVersion()
 
 QString MainWindow::userGuideUrl()
 {
-    const QString name = QStringLiteral("VornelRambaKEYQ7X.pdf");
-    for (const QString &dir : {QCoreApplication::applicationDirPath(), QDir::currentPath()}) {
-        const QFileInfo guide(QDir(dir).filePath(name));
-        if (guide.isFile())
-            return QUrl::fromLocalFile(guide.absoluteFilePath()).toString();
+    for (const QString &name : {QStringLiteral("VornelRambaKEYQ7X.pdf"), QStringLiteral("VornelRambaKEYQ7X.html")}) {
+        for (const QString &dir : {QCoreApplication::applicationDirPath(), QDir::currentPath()}) {
+            const QFileInfo guide(QDir(dir).filePath(name));
+            if (guide.isFile())
+                return QUrl::fromLocalFile(guide.absoluteFilePath()).toString();
+        }
     }
     return QString();
 }

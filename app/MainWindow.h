@@ -99,8 +99,9 @@ public slots:
     void updateProgra(int x, int y);
     QString getSoftVersion();
     void firmwareUpdate(QString path);
-    // The user guide "VornelRambaKEYQ7X.pdf" as a file URL: beside the program,
-    // else in the working folder; empty when there is none.
+    // The user guide as a file URL: "VornelRambaKEYQ7X.pdf" if there is one,
+    // else "VornelRambaKEYQ7X.html"; each looked for beside the program, then
+    // in the working folder. Empty when there is neither.
     QString userGuideUrl();
 
 private slots:

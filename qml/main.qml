@@ -20,6 +20,7 @@ Window {
     property alias colorDialog: colorDialog
     property alias helpDialog: helpDialog
     property alias progressDialog: progressDialog
+    property alias noticeDialog: noticeDialog
 
     title: "VornelRambaKEYQ7Xwidonw"
     width: designWidth
@@ -71,6 +72,8 @@ Window {
         x: 1010
         y: 64
         text: "RambaKEYQ7X"
+        Accessible.role: Accessible.StaticText
+        Accessible.name: text
         font.family: CusConfig.fontFamily
         font.pixelSize: 24
         font.bold: true
@@ -92,6 +95,7 @@ Window {
         window: mainWindow
         functionDialog: functionDialog
         helpDialog: helpDialog
+        noticeDialog: noticeDialog
     }
 
     HintState {
@@ -121,6 +125,7 @@ Window {
         videoChannelUrl: "https://video.example.invalid/rambakey"
     }
     ProgressDialog { id: progressDialog }
+    NoticeDialog { id: noticeDialog }
 
     Connections {
         target: MainLogic

@@ -4,6 +4,14 @@ import QtQuick.Controls 2.15
 // Filled push button in the accent colour.
 Button {
     id: control
+    // Hover help, also read out by screen readers as the description.
+    property string tip: ""
+    ToolTip.text: tip
+    ToolTip.visible: hovered && tip !== ""
+    ToolTip.delay: 600
+    Accessible.description: tip
+    // Read out as the control's text unless the page names it better.
+    Accessible.name: text
     property color backgroundColorNormal: CusConfig.colorElement
     property color backgroundColorHovered: Qt.lighter(CusConfig.colorElement, 1.2)
     property color backgroundColorPressed: Qt.darker(CusConfig.colorElement, 1.2)

@@ -4,6 +4,14 @@ import QtQuick.Controls 2.15
 // Two-state button: text1 while unchecked, text2 while checked.
 Button {
     id: control
+    // Hover help, also read out by screen readers as the description.
+    property string tip: ""
+    ToolTip.text: tip
+    ToolTip.visible: hovered && tip !== ""
+    ToolTip.delay: 600
+    Accessible.description: tip
+    // Read out as the control's text unless the page names it better.
+    Accessible.name: text
     property string text1: qsTr("Momentary")
     property string text2: qsTr("Toggle")
     property color backgroundColorNormal: CusConfig.colorElement

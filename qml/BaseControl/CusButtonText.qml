@@ -5,6 +5,14 @@ import QtQuick.Controls 2.15
 // under it while the pointer is over it.
 Button {
     id: control
+    // Hover help, also read out by screen readers as the description.
+    property string tip: ""
+    ToolTip.text: tip
+    ToolTip.visible: hovered && tip !== ""
+    ToolTip.delay: 600
+    Accessible.description: tip
+    // Read out as the control's text unless the page names it better.
+    Accessible.name: text
     property int fonSize: CusConfig.fontSizeLevel2
     property url imgSource: ""
     property color textColorNormal: CusConfig.colorBorderInput

@@ -4,6 +4,12 @@ import QtQuick.Controls 2.15
 // Picture button of the title strip and the dialogs (close, minimise).
 Button {
     id: control
+    // Hover help, also read out by screen readers as the description.
+    property string tip: ""
+    ToolTip.text: tip
+    ToolTip.visible: hovered && tip !== ""
+    ToolTip.delay: 600
+    Accessible.description: tip
     property url btnImgNormal: ""
     property url btnImgHovered: btnImgNormal
     property url btnImgPressed: btnImgHovered

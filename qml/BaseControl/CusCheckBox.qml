@@ -5,6 +5,12 @@ import QtGraphicalEffects 1.15
 // Small square check box with an orange tick.
 CheckBox {
     id: control
+    // Hover help, also read out by screen readers as the description.
+    property string tip: ""
+    ToolTip.text: tip
+    ToolTip.visible: hovered && tip !== ""
+    ToolTip.delay: 600
+    Accessible.description: tip
     width: 14
     height: 14
     padding: 0

@@ -5,6 +5,12 @@ import QtQuick.Controls 2.15
 // texts; otherwise its entries carry a "key" role that is shown.
 ComboBox {
     id: control
+    // Hover help, also read out by screen readers as the description.
+    property string tip: ""
+    ToolTip.text: tip
+    ToolTip.visible: hovered && tip !== ""
+    ToolTip.delay: 600
+    Accessible.description: tip
     property color elementColor: CusConfig.colorElement
     property real offsetValue: height / 2
     property bool soleValue: true

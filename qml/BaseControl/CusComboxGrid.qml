@@ -8,6 +8,12 @@ import QtQuick.Controls 2.15
 // left, where it stays inside the window. Without an index it opens centred.
 ComboBox {
     id: control
+    // Hover help, also read out by screen readers as the description.
+    property string tip: ""
+    ToolTip.text: tip
+    ToolTip.visible: hovered && tip !== ""
+    ToolTip.delay: 600
+    Accessible.description: tip
     property color elementColor: CusConfig.colorElement
     property real offsetValue: height / 2
     property bool soleValue: true

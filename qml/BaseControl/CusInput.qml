@@ -11,6 +11,9 @@ Rectangle {
     property alias textInput: input
     property alias text: input.text
     readonly property int value: parseInt(input.text, 10) || 0
+    // What the field is and whose it is, for screen readers ("Pad 5 note
+    // number"); the field's value is read out separately.
+    property string accessibleName: ""
 
     signal editingFinished()
 
@@ -50,6 +53,8 @@ Rectangle {
         inputMask: "000"
         text: "0"
         clip: true
+        Accessible.role: Accessible.EditableText
+        Accessible.name: root.accessibleName
         onEditingFinished: {
             root.normalise()
             root.editingFinished()

@@ -8,6 +8,9 @@ Item {
     width: 88
     height: 126
 
+    Accessible.role: Accessible.ProgressBar
+    Accessible.name: qsTr("Progress")
+
     // The fill covers the picture and is shrunk from the top by a transform,
     // so the dialog's layout scaler (which assigns sizes) cannot freeze it.
     Rectangle {

@@ -4,6 +4,12 @@ import QtQuick.Controls 2.15
 // Small on/off switch without a text; the knob jumps without animation.
 Switch {
     id: control
+    // Hover help, also read out by screen readers as the description.
+    property string tip: ""
+    ToolTip.text: tip
+    ToolTip.visible: hovered && tip !== ""
+    ToolTip.delay: 600
+    Accessible.description: tip
     text: ""
     padding: 0
     spacing: 0

@@ -13,11 +13,20 @@ TabBar {
     property string text2: "CC"
     property string text3: "PC"
     property color checkedTextColor: CusConfig.colortext
+    // Whose selector this is ("Pad 5 type"); each tab is read out as this
+    // name and its own text.
+    property string accessibleName: ""
+    // Hover help of each tab, by position.
+    property string tip1: ""
+    property string tip2: ""
+    property string tip3: ""
+
     property url btnImgNormal: "qrc:/img/padBtn@2x.png"
     property url btnImgChecked: "qrc:/img/padBtnChecked@2x.png"
     property url btnSmallImgNormal: "qrc:/img/padBtn@2x.png"
     property url btnSmallImgChecked: "qrc:/img/padBtnChecked@2x.png"
 
+    Accessible.name: accessibleName
     spacing: 0
     padding: 0
     height: itemHidth
@@ -31,6 +40,8 @@ TabBar {
         width: control.itemSmallWidth
         height: control.itemHidth
         text: control.text1
+        tip: control.tip1
+        Accessible.name: control.accessibleName !== "" ? control.accessibleName + ": " + text : text
         fontSize: control.fontSize
         checkedTextColor: control.checkedTextColor
         btnImgNormal: control.btnSmallImgNormal
@@ -40,6 +51,8 @@ TabBar {
         width: control.itemWidth
         height: control.itemHidth
         text: control.text2
+        tip: control.tip2
+        Accessible.name: control.accessibleName !== "" ? control.accessibleName + ": " + text : text
         fontSize: control.fontSize
         checkedTextColor: control.checkedTextColor
         btnImgNormal: control.btnImgNormal
@@ -50,6 +63,8 @@ TabBar {
         width: visible ? control.itemWidth : 0
         height: control.itemHidth
         text: control.text3
+        tip: control.tip3
+        Accessible.name: control.accessibleName !== "" ? control.accessibleName + ": " + text : text
         fontSize: control.fontSize
         checkedTextColor: control.checkedTextColor
         btnImgNormal: control.btnImgNormal

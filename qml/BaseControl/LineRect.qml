@@ -24,6 +24,8 @@ Rectangle {
         x: 18
         y: -9
         text: root.text
+        Accessible.role: Accessible.StaticText
+        Accessible.name: text
         font.family: CusConfig.fontFamily
         font.pixelSize: 18
         color: CusConfig.colorBorderInput

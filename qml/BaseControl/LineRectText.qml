@@ -24,6 +24,8 @@ Rectangle {
         height: 10
         verticalAlignment: Text.AlignVCenter
         text: root.text
+        Accessible.role: Accessible.StaticText
+        Accessible.name: text
         font.family: CusConfig.fontFamily
         font.pixelSize: CusConfig.fontSizeLevel2
         color: CusConfig.colortext

@@ -3,6 +3,8 @@ import "../BaseControl"
 
 // Row label of an auto-populate section: right-aligned in the left half.
 Text {
+    Accessible.role: Accessible.StaticText
+    Accessible.name: text
     x: 0
     width: 148
     height: 14

@@ -8,4 +8,5 @@ CusButtonState {
     height: 16
     text1: qsTr("ASC")
     text2: qsTr("DES")
+    tip: qsTr("ASC: numbers rise from pad to pad. DES: they fall.")
 }

@@ -8,17 +8,19 @@ BackgroundRect {
     property alias startField: startField
     property alias channelList: channelList
     property alias orderButton: orderButton
+    // How screen readers call this section's controls.
+    readonly property string sectionName: qsTr("Pad programs")
 
     width: 296
     height: 93
     radius: 5
 
     BatchLabel { y: 9; text: qsTr("Set PC") }
-    CusCheckBox { id: checkBox; objectName: "padPcCheck"; x: 150; y: 8; width: 12; height: 12 }
+    CusCheckBox { id: checkBox; objectName: "padPcCheck"; x: 150; y: 8; width: 12; height: 12; Accessible.name: qsTr("Fill %1").arg(root.sectionName) }
     BatchLabel { y: 28; text: qsTr("PC Range Staring at") }
-    BatchField { id: startField; objectName: "padPcStart"; y: 28 }
+    BatchField { id: startField; objectName: "padPcStart"; y: 28; accessibleName: qsTr("%1 start").arg(root.sectionName) }
     BatchLabel { y: 48; text: qsTr("PC Channel") }
-    BatchChannel { id: channelList; objectName: "padPcChannel"; y: 48 }
+    BatchChannel { id: channelList; objectName: "padPcChannel"; y: 48; Accessible.name: qsTr("%1 channel").arg(root.sectionName) }
     BatchLabel { y: 68; text: qsTr("With Value") }
-    BatchOrder { id: orderButton; objectName: "padPcOrder"; y: 68 }
+    BatchOrder { id: orderButton; objectName: "padPcOrder"; y: 68; Accessible.name: qsTr("%1 order").arg(root.sectionName) }
 }

@@ -32,6 +32,8 @@ Item {
         // retranslates the text that is showing.
         text: root.connected ? qsTr("Device connected") : qsTr("No device found")
         color: "#a0a0a0"
+        Accessible.role: Accessible.StaticText
+        Accessible.name: text
     }
 
     states: State {

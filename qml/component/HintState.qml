@@ -31,6 +31,9 @@ Item {
         Text {
             anchors.centerIn: parent
             text: root.text
+            Accessible.role: Accessible.StaticText
+            Accessible.name: text
+            Accessible.ignored: !root.showing
             color: "#333333"
             font.family: CusConfig.fontFamily
             font.pixelSize: CusConfig.fontSizeLevel2

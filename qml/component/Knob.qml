@@ -19,6 +19,8 @@ Rectangle {
     property alias typeBar: typeBar
     property alias caption: caption
     property bool ready: false
+    // How screen readers call this knob: by its number among all 16.
+    readonly property string ownerName: qsTr("Knob %1").arg(keyIndex + 1)
 
     width: 108
     height: 124
@@ -48,6 +50,8 @@ Rectangle {
         x: 3
         y: 4
         text: "K" + root.number
+        Accessible.role: Accessible.StaticText
+        Accessible.name: text
         color: "#ff7900"
         font.family: CusConfig.fontFamily
         font.pixelSize: 10
@@ -72,6 +76,7 @@ Rectangle {
         y: 70
         width: 28
         enabled: typeBar.currentIndex === 0
+        accessibleName: qsTr("%1 controller number").arg(root.ownerName)
         onCommitted: root.write("knboData", value)
     }
     BasicText {
@@ -89,6 +94,7 @@ Rectangle {
         height: 14
         elementColor: CusConfig.colorInput
         model: Rules.channelTexts()
+        Accessible.name: qsTr("%1 channel").arg(root.ownerName)
         onActivated: root.write("knboCh", index + 1)
     }
     BasicText {
@@ -103,6 +109,7 @@ Rectangle {
         x: 24
         y: 90
         width: 28
+        accessibleName: qsTr("%1 minimum").arg(root.ownerName)
         onCommitted: root.write("knboMin", value)
     }
     BasicText {
@@ -117,6 +124,7 @@ Rectangle {
         x: 77
         y: 90
         width: 28
+        accessibleName: qsTr("%1 maximum").arg(root.ownerName)
         onCommitted: root.write("knboMax", value)
     }
 
@@ -128,6 +136,10 @@ Rectangle {
         text1: "CC"
         text2: "PC"
         text3: "TOUCH"
+        accessibleName: qsTr("%1 type").arg(root.ownerName)
+        tip1: qsTr("CC: the knob sends its controller number, from MIN to MAX")
+        tip2: qsTr("PC: the knob sends program changes, from MIN to MAX")
+        tip3: qsTr("TOUCH: the knob sends aftertouch, from MIN to MAX; it has no controller number")
         itemSmallWidth: 33
         itemWidth: 33
         itemHidth: 16

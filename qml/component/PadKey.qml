@@ -20,6 +20,8 @@ Rectangle {
     property var colorDialog: null
 
     readonly property int padType: typeBar.currentIndex
+    // How screen readers call this pad: by its number among all 16.
+    readonly property string ownerName: qsTr("Pad %1").arg(keyIndex + 1)
     property alias numberField: numberField
     property alias noteList: noteList
     property alias channelList: channelList
@@ -107,6 +109,8 @@ Rectangle {
         x: 7
         y: 6
         text: "PAD" + root.number
+        Accessible.role: Accessible.StaticText
+        Accessible.name: text
         color: "#ff7900"
         font.family: CusConfig.fontFamily
         font.pixelSize: 10
@@ -134,6 +138,9 @@ Rectangle {
         y: 13
         width: 56
         radius: 2
+        accessibleName: typeBar.currentIndex === 1 ? qsTr("%1 controller number").arg(root.ownerName)
+                      : typeBar.currentIndex === 2 ? qsTr("%1 program number").arg(root.ownerName)
+                      : qsTr("%1 note number").arg(root.ownerName)
         textInput.onTextChanged: {
             // In NOTE mode the note list follows every keystroke.
             if (typeBar.currentIndex !== 0)
@@ -175,6 +182,7 @@ Rectangle {
         // grid to the left, so that it stays inside the window.
         keyIndex: root.keyIndex
         enabled: typeBar.currentIndex === 0
+        Accessible.name: qsTr("%1 note").arg(root.ownerName)
         // The shared table may fill after this pad has loaded its number.
         onCountChanged: root.applyMode()
         onActivated: {
@@ -198,6 +206,7 @@ Rectangle {
         height: 14
         elementColor: CusConfig.colorInput
         model: Rules.channelTexts()
+        Accessible.name: qsTr("%1 channel").arg(root.ownerName)
         onActivated: root.write("padCh", index + 1)
     }
 
@@ -209,6 +218,8 @@ Rectangle {
         width: 72
         height: 14
         enabled: typeBar.currentIndex === 1
+        Accessible.name: qsTr("%1 button behaviour").arg(root.ownerName)
+        tip: qsTr("Momentary: on while held. Toggle: each press switches on or off.")
         onClicked: root.write("padMode", checked ? 1 : 0)
     }
 
@@ -224,6 +235,10 @@ Rectangle {
         color: "#000000"
         border.width: 1
         border.color: CusConfig.colorBorderInput
+        Accessible.role: Accessible.Button
+        Accessible.name: qsTr("%1 colour").arg(root.ownerName)
+        Accessible.description: swatchArea.ToolTip.text
+        Accessible.onPressAction: root.openColorDialog()
         MouseArea {
             id: swatchArea
             anchors.fill: parent
@@ -232,7 +247,7 @@ Rectangle {
             onClicked: root.openColorDialog()
             ToolTip.visible: containsMouse
             ToolTip.delay: 600
-            ToolTip.text: qsTr("Pad colour")
+            ToolTip.text: qsTr("Colour of this pad's light; click to choose it")
         }
     }
 
@@ -244,6 +259,7 @@ Rectangle {
         text1: "NOTE"
         text2: "CC"
         text3: "PC"
+        accessibleName: qsTr("%1 type").arg(root.ownerName)
         onCurrentIndexChanged: {
             root.applyMode()
             if (currentIndex >= 0)

@@ -15,6 +15,11 @@ Rectangle {
     property alias typeBar: typeBar
     property bool ready: false
     readonly property bool ccMode: typeBar.currentIndex === 0
+    // How screen readers call this button: by its transport function.
+    readonly property var ownerNames: [qsTr("Loop button"), qsTr("Rewind button"), qsTr("Fast forward button"),
+                                       qsTr("Stop button"), qsTr("Play/pause button"), qsTr("Record button")]
+    readonly property string ownerName: (index >= 0 && index < ownerNames.length) ? ownerNames[index]
+                                                                                   : qsTr("Transport button %1").arg(index + 1)
 
     width: 76
     height: 96
@@ -52,6 +57,7 @@ Rectangle {
         y: 16
         width: 32
         enabled: root.ccMode
+        accessibleName: qsTr("%1 controller number").arg(root.ownerName)
         onCommitted: root.write("wbData", value)
     }
     CusButtonState {
@@ -62,6 +68,8 @@ Rectangle {
         width: 72
         height: 14
         enabled: root.ccMode
+        Accessible.name: qsTr("%1 behaviour").arg(root.ownerName)
+        tip: qsTr("Momentary: on while held. Toggle: each press switches on or off.")
         onClicked: root.write("wbMode", checked ? 1 : 0)
     }
     BasicText {
@@ -81,6 +89,7 @@ Rectangle {
         elementColor: CusConfig.colorInput
         model: Rules.channelTexts()
         enabled: root.ccMode
+        Accessible.name: qsTr("%1 channel").arg(root.ownerName)
         onActivated: root.write("wbCh", index + 1)
     }
     CusTabBar {
@@ -90,6 +99,9 @@ Rectangle {
         y: 78
         text1: "CC"
         text2: "MC"
+        accessibleName: qsTr("%1 type").arg(root.ownerName)
+        tip1: qsTr("CC: the button sends its controller number on its channel")
+        tip2: qsTr("MC: the button sends the keyboard's own transport command; number, behaviour and channel do not apply")
         text3: ""
         itemWidth: 31
         itemHidth: 16

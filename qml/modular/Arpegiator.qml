@@ -30,10 +30,10 @@ Item {
 
     LineRectText {
         anchors.fill: parent
-        text: "ARPEGIATOR"
+        text: qsTr("ARPEGIATOR")
     }
 
-    BasicText { x: 13; y: 12; height: 14; text: "TEMPO" }
+    BasicText { x: 13; y: 12; height: 14; text: qsTr("TEMPO") }
     EditField {
         id: tempoField
         objectName: "tempoField"
@@ -41,6 +41,7 @@ Item {
         y: 12
         width: 56
         maxRange: 280
+        accessibleName: qsTr("Arpeggiator tempo in beats per minute")
         onCommitted: {
             // The field already caps at 280; the arpeggiator runs from 30.
             var tempo = Math.max(30, value)
@@ -49,7 +50,7 @@ Item {
         }
     }
 
-    BasicText { x: 13; y: 32; height: 14; text: "MODE" }
+    BasicText { x: 13; y: 32; height: 14; text: qsTr("MODE") }
     CusCombox {
         id: modeList
         objectName: "modeList"
@@ -58,11 +59,15 @@ Item {
         width: 64
         height: 14
         elementColor: CusConfig.colorInput
-        model: ["UP", "DOWN", "EXCLUSIVE", "INCLUSIVE", "ORDER", "RANDOM"]
+        // Shown translated by the list itself.
+        model: [QT_TRANSLATE_NOOP("CusCombox", "UP"), QT_TRANSLATE_NOOP("CusCombox", "DOWN"),
+                QT_TRANSLATE_NOOP("CusCombox", "EXCLUSIVE"), QT_TRANSLATE_NOOP("CusCombox", "INCLUSIVE"),
+                QT_TRANSLATE_NOOP("CusCombox", "ORDER"), QT_TRANSLATE_NOOP("CusCombox", "RANDOM")]
+        Accessible.name: qsTr("Arpeggiator mode")
         onActivated: DataMgt.setARPInfo("mode", index)
     }
 
-    BasicText { x: 13; y: 52; height: 14; text: "LATCH" }
+    BasicText { x: 13; y: 52; height: 14; text: qsTr("LATCH"); tip: latchSwitch.tip }
     // The switch's box sits at (65, 46); the switch itself (no padding of
     // its own) is centred in it, on the "LATCH" row.
     Item {
@@ -77,11 +82,13 @@ Item {
             y: 7
             width: 24
             height: 12
+            Accessible.name: qsTr("Arpeggiator latch")
+            tip: qsTr("LATCH on: the arpeggio keeps playing after you release the keys")
             onToggled: DataMgt.setARPInfo("latch", checked ? 1 : 0)
         }
     }
 
-    BasicText { x: 112; y: 14; height: 14; text: "TIME DIV" }
+    BasicText { x: 112; y: 14; height: 14; text: qsTr("TIME DIV") }
     CusCombox {
         id: timeList
         objectName: "timeList"
@@ -91,10 +98,11 @@ Item {
         height: 14
         elementColor: CusConfig.colorInput
         model: ["1/4", "1/4T", "1/8", "1/8T", "1/16", "1/16T", "1/32", "1/32T"]
+        Accessible.name: qsTr("Arpeggiator time division")
         onActivated: DataMgt.setARPInfo("time", index)
     }
 
-    BasicText { x: 112; y: 34; height: 14; text: "SWING" }
+    BasicText { x: 112; y: 34; height: 14; text: qsTr("SWING") }
     CusCombox {
         id: swingList
         objectName: "swingList"
@@ -104,6 +112,7 @@ Item {
         height: 14
         elementColor: CusConfig.colorInput
         model: ["50%", "55%", "57%", "59%", "61%", "64%"]
+        Accessible.name: qsTr("Arpeggiator swing")
         onActivated: DataMgt.setARPInfo("swing", index)
     }
 

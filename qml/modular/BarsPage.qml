@@ -66,7 +66,7 @@ Item {
     LineRectText {
         width: 96
         height: 445
-        text: "BARS"
+        text: qsTr("BARS")
     }
     CusImage {
         x: 8
@@ -82,7 +82,9 @@ Item {
         Text {
             x: 6
             y: 4
-            text: "PITCH"
+            text: qsTr("PITCH")
+            Accessible.role: Accessible.StaticText
+            Accessible.name: text
             color: CusConfig.colorTextYellow
             font.family: CusConfig.fontFamily
             font.pixelSize: CusConfig.fontSizeLevel3
@@ -96,7 +98,7 @@ Item {
             x: 11
             y: 21
             height: 8
-            text: "Self Return"
+            text: qsTr("Self Return")
             font.pixelSize: CusConfig.fontSizeLevel3
         }
         CusSwitch {
@@ -107,13 +109,15 @@ Item {
             width: 24
             height: 12
             // Written on every change, a reload's included.
+            Accessible.name: qsTr("Pitch wheel self return")
+            tip: qsTr("On: the pitch wheel springs back to the centre after the Return Time")
             onCheckedChanged: if (root.ready) DataMgt.setPitchInfo("selfReturn", checked ? 1 : 0)
         }
         BasicText {
             x: 11
             y: 53
             height: 14
-            text: "Return Time"
+            text: qsTr("Return Time")
             font.pixelSize: CusConfig.fontSizeLevel3
         }
         EditField {
@@ -122,13 +126,14 @@ Item {
             x: 9
             y: 70
             width: 28
+            accessibleName: qsTr("Pitch wheel return time in milliseconds")
             onCommitted: DataMgt.setPitchInfo("returnTime", value)
         }
         BasicText {
             x: 38
             y: 70
             height: 14
-            text: "ms"
+            text: qsTr("ms")
         }
         BasicText {
             x: 11
@@ -145,6 +150,7 @@ Item {
             height: 14
             elementColor: CusConfig.colorInput
             model: Rules.channelTexts()
+            Accessible.name: qsTr("Pitch wheel channel")
             onActivated: DataMgt.setPitchInfo("pitchCh", index + 1)
         }
     }
@@ -157,7 +163,9 @@ Item {
         Text {
             x: 6
             y: 4
-            text: "MODULATION"
+            text: qsTr("MODULATION")
+            Accessible.role: Accessible.StaticText
+            Accessible.name: text
             color: CusConfig.colorTextYellow
             font.family: CusConfig.fontFamily
             font.pixelSize: CusConfig.fontSizeLevel3
@@ -176,6 +184,7 @@ Item {
             y: 28
             width: 28
             enabled: modTypeBar.currentIndex !== 1
+            accessibleName: qsTr("Modulation wheel controller number")
             onCommitted: DataMgt.setModInfo("modValue", value)
         }
         BasicText {
@@ -190,6 +199,7 @@ Item {
             x: 41
             y: 48
             width: 28
+            accessibleName: qsTr("Modulation wheel minimum")
             onCommitted: DataMgt.setModInfo("modMin", value)
         }
         BasicText {
@@ -204,6 +214,7 @@ Item {
             x: 41
             y: 68
             width: 28
+            accessibleName: qsTr("Modulation wheel maximum")
             onCommitted: DataMgt.setModInfo("modMax", value)
         }
         BasicText {
@@ -221,6 +232,7 @@ Item {
             height: 14
             elementColor: CusConfig.colorInput
             model: Rules.channelTexts()
+            Accessible.name: qsTr("Modulation wheel channel")
             onActivated: DataMgt.setModInfo("modCh", index + 1)
         }
         CusTabBar {
@@ -229,7 +241,10 @@ Item {
             x: 8
             y: 105
             text1: "CC"
-            text2: "MOD"
+            text2: qsTr("MOD")
+            accessibleName: qsTr("Modulation wheel type")
+            tip1: qsTr("CC: the wheel sends the controller number in the # field")
+            tip2: qsTr("MOD: the wheel sends the modulation controller (1)")
             text3: ""
             itemWidth: 31
             itemHidth: 16

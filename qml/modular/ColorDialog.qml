@@ -1,6 +1,7 @@
 import QtQuick 2.15
 import QtQuick.Controls 2.15
 import ColorP 1.0
+import Q7X.Access 1.0
 import "../BaseControl"
 import "../component"
 
@@ -28,6 +29,10 @@ Dialog {
     signal colorConfirmed(int index, string color)
 
     modal: true
+    // Names the dialog for screen readers; the dialog draws its own heading.
+    title: keyIndex >= 0 ? qsTr("Colour of pad %1").arg(keyIndex + 1) : qsTr("Choose a colour")
+    header: null
+    DialogName { dialog: dialog; name: dialog.title }
     width: 360
     height: 430
     padding: 0
@@ -101,6 +106,8 @@ Dialog {
             y: 30
             width: 300
             height: 300
+            Accessible.role: Accessible.ColorChooser
+            Accessible.name: qsTr("Colour wheel")
             onColorChang: {
                 dialog.currentColor = colorStr
                 dialog.syncFields(colorStr)
@@ -120,6 +127,8 @@ Dialog {
             width: 24
             height: 24
             color: dialog.currentColor
+            Accessible.role: Accessible.Graphic
+            Accessible.name: qsTr("Chosen colour %1").arg(dialog.currentColor)
         }
 
         Repeater {
@@ -136,6 +145,7 @@ Dialog {
         CusInput {
             id: redField
             objectName: "redField"
+            accessibleName: qsTr("Red")
             x: 70
             y: 340
             width: 48
@@ -146,6 +156,7 @@ Dialog {
         CusInput {
             id: greenField
             objectName: "greenField"
+            accessibleName: qsTr("Green")
             x: 150
             y: 340
             width: 48
@@ -156,6 +167,7 @@ Dialog {
         CusInput {
             id: blueField
             objectName: "blueField"
+            accessibleName: qsTr("Blue")
             x: 230
             y: 340
             width: 48

@@ -30,10 +30,10 @@ Item {
 
     LineRectText {
         anchors.fill: parent
-        text: "FUNCTION"
+        text: qsTr("FUNCTION")
     }
 
-    BasicText { x: 6; y: 12; height: 14; text: "FULL VEL" }
+    BasicText { x: 6; y: 12; height: 14; text: qsTr("FULL VEL"); tip: rangeList.tip }
     CusCombox {
         id: rangeList
         objectName: "rangeList"
@@ -42,21 +42,25 @@ Item {
         width: 64
         height: 14
         elementColor: CusConfig.colorInput
-        model: ["PAD", "KEYBOARD", "ALL"]
+        model: [QT_TRANSLATE_NOOP("CusCombox", "PAD"), QT_TRANSLATE_NOOP("CusCombox", "KEYBOARD"),
+                QT_TRANSLATE_NOOP("CusCombox", "ALL")]
+        Accessible.name: qsTr("Full velocity applies to")
+        tip: qsTr("FULL VEL: the pads, the keys or both always play at the FULL VEL VALUE velocity")
         onActivated: DataMgt.setFuncInfo("strengthRange", index)
     }
 
-    BasicText { x: 156; y: 10; height: 14; text: "FULL VEL VALUE" }
+    BasicText { x: 156; y: 10; height: 14; text: qsTr("FULL VEL VALUE"); tip: rangeList.tip }
     EditField {
         id: fullVelField
         objectName: "fullVelField"
         x: 234
         y: 10
         width: 56
+        accessibleName: qsTr("Full velocity value")
         onCommitted: DataMgt.setFuncInfo("fullForceValue", value)
     }
 
-    BasicText { x: 6; y: 32; height: 14; text: "PIANO CURVE" }
+    BasicText { x: 6; y: 32; height: 14; text: qsTr("PIANO CURVE"); tip: keyCurveList.tip }
     CusCombox {
         id: keyCurveList
         objectName: "keyCurveList"
@@ -65,11 +69,14 @@ Item {
         width: 64
         height: 14
         elementColor: CusConfig.colorInput
-        model: ["LINER", "EXP", "LO"]
+        model: [QT_TRANSLATE_NOOP("CusCombox", "LINER"), QT_TRANSLATE_NOOP("CusCombox", "EXP"),
+                QT_TRANSLATE_NOOP("CusCombox", "LO")]
+        Accessible.name: qsTr("Piano key velocity curve")
+        tip: qsTr("PIANO CURVE: how the force on the piano keys turns into velocity (LINER: even, EXP: rises steeply, LO: softer)")
         onActivated: DataMgt.setFuncInfo("keyCurve", index)
     }
 
-    BasicText { x: 156; y: 32; height: 14; text: "PAD CURVE" }
+    BasicText { x: 156; y: 32; height: 14; text: qsTr("PAD CURVE"); tip: padCurveList.tip }
     CusCombox {
         id: padCurveList
         objectName: "padCurveList"
@@ -78,11 +85,14 @@ Item {
         width: 64
         height: 14
         elementColor: CusConfig.colorInput
-        model: ["LINER", "EXP", "LO"]
+        model: [QT_TRANSLATE_NOOP("CusCombox", "LINER"), QT_TRANSLATE_NOOP("CusCombox", "EXP"),
+                QT_TRANSLATE_NOOP("CusCombox", "LO")]
+        Accessible.name: qsTr("Pad velocity curve")
+        tip: qsTr("PAD CURVE: how the force on the pads turns into velocity (LINER: even, EXP: rises steeply, LO: softer)")
         onActivated: DataMgt.setFuncInfo("padCurve", index)
     }
 
-    BasicText { x: 6; y: 52; height: 14; text: "SUSTAIN" }
+    BasicText { x: 6; y: 52; height: 14; text: qsTr("SUSTAIN"); tip: sustainList.tip }
     CusCombox {
         id: sustainList
         objectName: "sustainList"
@@ -91,7 +101,9 @@ Item {
         width: 64
         height: 14
         elementColor: CusConfig.colorInput
-        model: ["NORMAL", "REVERSE"]
+        model: [QT_TRANSLATE_NOOP("CusCombox", "NORMAL"), QT_TRANSLATE_NOOP("CusCombox", "REVERSE")]
+        Accessible.name: qsTr("Sustain pedal polarity")
+        tip: qsTr("SUSTAIN: choose REVERSE if the sustain pedal works the wrong way round")
         onActivated: DataMgt.setFuncInfo("sustain", index)
     }
 

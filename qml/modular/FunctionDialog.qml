@@ -1,5 +1,6 @@
 import QtQuick 2.15
 import QtQuick.Controls 2.15
+import Q7X.Access 1.0
 import "../BaseControl"
 import "../component"
 import ".."
@@ -26,6 +27,10 @@ Dialog {
     property alias closeButton: closeButton
 
     modal: true
+    // Names the dialog for screen readers; the dialog draws its own heading.
+    title: qsTr("Auto Populate")
+    header: null
+    DialogName { dialog: dialog; name: dialog.title }
     width: 667
     height: 475
     padding: 0
@@ -68,7 +73,7 @@ Dialog {
 
     function apply(bank) {
         if (padNote.checkBox.checked) {
-            var rules = padNote.scaleList.currentText
+            var rules = padNote.scaleName
             var noteDes = padNote.orderButton.checked
             var noteStart = number(padNote.startField)
             var noteCh = padNote.channelList.channel
@@ -123,6 +128,8 @@ Dialog {
             font.family: CusConfig.fontFamily
             font.pixelSize: 18
             font.bold: true
+            Accessible.role: Accessible.Heading
+            Accessible.name: text
         }
         CusButton_Image {
             id: closeButton
@@ -132,6 +139,8 @@ Dialog {
             btnImgNormal: "qrc:/img/icon_close_default.png"
             btnImgHovered: "qrc:/img/icon_close_click.png"
             btnImgPressed: "qrc:/img/icon_close_click.png"
+            Accessible.name: qsTr("Close Auto Populate")
+            tip: Accessible.name
             onClicked: dialog.close()
         }
 

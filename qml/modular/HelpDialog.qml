@@ -1,5 +1,6 @@
 import QtQuick 2.15
 import QtQuick.Controls 2.15
+import Q7X.Access 1.0
 import "../BaseControl"
 import ".."
 
@@ -33,6 +34,10 @@ Dialog {
     property alias scaler: scaler
 
     modal: true
+    // Names the dialog for screen readers; the dialog draws its own heading.
+    title: qsTr("About")
+    header: null
+    DialogName { dialog: dialog; name: dialog.title }
     width: 358
     height: 216
     padding: 0
@@ -79,6 +84,8 @@ Dialog {
             color: CusConfig.colorTextDisable
             font.family: CusConfig.fontFamily
             font.pixelSize: CusConfig.fontSizeLevel3
+            Accessible.role: Accessible.StaticText
+            Accessible.name: text
         }
 
         Image {
@@ -94,9 +101,12 @@ Dialog {
             y: 105
             horizontalAlignment: Text.AlignLeft
             text: dialog.serialKnown ? "sn:" + dialog.serialNumber : ""
+            Accessible.ignored: text === ""
             color: CusConfig.colorTextDisable
             font.family: CusConfig.fontFamily
             font.pixelSize: CusConfig.fontSizeLevel2
+            Accessible.role: Accessible.StaticText
+            Accessible.name: text
         }
 
         Text {
@@ -109,6 +119,8 @@ Dialog {
             color: CusConfig.colorTextDisable
             font.family: CusConfig.fontFamily
             font.pixelSize: CusConfig.fontSizeLevel2
+            Accessible.role: Accessible.StaticText
+            Accessible.name: text
         }
 
         Row {
@@ -122,6 +134,8 @@ Dialog {
                 color: CusConfig.colorTextDisable
                 font.family: CusConfig.fontFamily
                 font.pixelSize: CusConfig.fontSizeLevel2
+                Accessible.role: Accessible.StaticText
+                Accessible.name: text
             }
             Text {
                 id: firmwareText
@@ -130,6 +144,8 @@ Dialog {
                 color: CusConfig.colorTextDisable
                 font.family: CusConfig.fontFamily
                 font.pixelSize: CusConfig.fontSizeLevel2
+                Accessible.role: Accessible.StaticText
+                Accessible.name: text
             }
         }
 
@@ -142,6 +158,7 @@ Dialog {
             height: 16
             backgroundColorNormal: "#A6A6A6"
             text: qsTr("firmware updates")
+            tip: qsTr("Look for newer firmware for the connected keyboard")
             onClicked: Ftp.checkOnLineFirmware()
         }
 
@@ -218,6 +235,8 @@ Dialog {
             btnImgNormal: "qrc:/img/icon_close_default.png"
             btnImgHovered: "qrc:/img/icon_close_click.png"
             btnImgPressed: "qrc:/img/icon_close_click.png"
+            Accessible.name: qsTr("Close About")
+            tip: Accessible.name
             onClicked: dialog.close()
         }
 

@@ -87,6 +87,9 @@ Item {
             currentIndex: padSwipe.currentIndex
             text1: qsTr("BANK A")
             text2: qsTr("BANK B")
+            accessibleName: qsTr("Pad bank")
+            tip1: qsTr("Show the pads of BANK A (pads 1 to 8)")
+            tip2: qsTr("Show the pads of BANK B (pads 9 to 16)")
             text3: ""
             itemSmallWidth: 71
             itemWidth: 71
@@ -135,6 +138,9 @@ Item {
             currentIndex: knobSwipe.currentIndex
             text1: qsTr("BANK A")
             text2: qsTr("BANK B")
+            accessibleName: qsTr("Knob bank")
+            tip1: qsTr("Show the knobs of BANK A (knobs 1 to 8)")
+            tip2: qsTr("Show the knobs of BANK B (knobs 9 to 16)")
             text3: ""
             itemSmallWidth: 71
             itemWidth: 71
@@ -196,6 +202,8 @@ Item {
         fonSize: 8
         textColorNormal: "black"
         text: ""
+        Accessible.name: qsTr("Last played note")
+        Accessible.description: text
     }
 
     CusButton {
@@ -205,6 +213,8 @@ Item {
         width: 148
         height: 24
         text: qsTr("SEND TO HARDWARE")
+        Accessible.name: qsTr("Send to hardware")
+        tip: qsTr("Write every setting shown here into the connected keyboard")
         onClicked: MainLogic.sendData()
     }
     CusButton {
@@ -214,6 +224,8 @@ Item {
         width: 148
         height: 24
         text: qsTr("GET FROM HARDWARE")
+        Accessible.name: qsTr("Get from hardware")
+        tip: qsTr("Read the connected keyboard's settings into the editor, replacing what is shown")
         onClicked: MainLogic.getData()
     }
 

@@ -1,5 +1,6 @@
 import QtQuick 2.15
 import QtQuick.Controls 2.15
+import Q7X.Access 1.0
 import "../BaseControl"
 import ".."
 
@@ -19,6 +20,10 @@ Dialog {
     property alias scaler: scaler
 
     modal: true
+    // Names the dialog for screen readers; the dialog draws its own heading.
+    title: qsTr("Firmware update")
+    header: null
+    DialogName { dialog: dialog; name: dialog.title }
     width: 358
     height: 216
     padding: 0
@@ -115,6 +120,7 @@ Dialog {
             x: 149
             y: 78
             running: visible
+            Accessible.name: qsTr("Working")
         }
 
         Text {
@@ -129,6 +135,8 @@ Dialog {
             color: "#333333"
             font.family: CusConfig.fontFamily
             font.pixelSize: CusConfig.fontSizeLevel2
+            Accessible.role: Accessible.StaticText
+            Accessible.name: text
         }
 
         ScrollView {
@@ -151,6 +159,7 @@ Dialog {
                 font.family: CusConfig.fontFamily
                 font.pixelSize: CusConfig.fontSizeLevel2
                 background: Item {}
+                Accessible.name: qsTr("Firmware description")
             }
         }
 
@@ -178,6 +187,8 @@ Dialog {
             color: "#333333"
             font.family: CusConfig.fontFamily
             font.pixelSize: CusConfig.fontSizeLevel2
+            Accessible.role: Accessible.StaticText
+            Accessible.name: text
         }
 
         CusProgress {
@@ -187,6 +198,7 @@ Dialog {
             width: 88
             height: 126
             visible: false
+            Accessible.name: qsTr("Firmware transfer progress")
         }
 
         CusButton_Image {
@@ -197,6 +209,8 @@ Dialog {
             btnImgNormal: "qrc:/img/icon_close_default.png"
             btnImgHovered: "qrc:/img/icon_close_click.png"
             btnImgPressed: "qrc:/img/icon_close_click.png"
+            Accessible.name: qsTr("Close firmware update")
+            tip: Accessible.name
             onClicked: dialog.close()
         }
 

@@ -63,7 +63,9 @@ TestCase {
             compare(sections[i].channelList.currentText, "1")
             compare(sections[i].orderButton.text, "ASC")
         }
-        compare(d.padNote.scaleList.currentText, "Chormatic")
+        // Shown spelt right, handed to the store under the name it knows.
+        compare(d.padNote.scaleList.currentText, "Chromatic")
+        compare(d.padNote.scaleName, "Chormatic")
         compare(d.padNote.scaleList.count, 10)
         compare(d.padCc.typeButton.text, "Moment")
         compare(d.knobCc.maxField.text, "127")
@@ -94,6 +96,17 @@ TestCase {
         verify(!d.padCc.checkBox.checked)
         verify(!d.padNote.checkBox.checked && !d.padPc.checkBox.checked)
         verify(d.knobCc.checkBox.checked)
+    }
+
+    function test_populate_chromatic_reaches_the_store() {
+        var d = create("modular/FunctionDialog.qml")
+        openDialog(d)
+        mouseClick(d.padNote.checkBox)
+        typeInto(d.padNote.startField, "60")
+        mouseClick(d.applyA)
+        compare(DataMgt.calls, ["setPadNoteBatch 1 Chormatic false 60 1"])
+        compare(DataMgt.getPadInfo(0).padData, 60)
+        compare(DataMgt.getPadInfo(7).padData, 67)
     }
 
     function test_populate_exact_calls() {

@@ -2,6 +2,7 @@
 // back-end objects published under the names the documents use.
 #include "BackEndStubs.h"
 #include "ColorPalette.h"
+#include "DialogName.h"
 #include "RecordingDataMgt.h"
 
 #include <QQmlContext>
@@ -17,6 +18,7 @@ public slots:
         // One set of stand-ins per engine: each test file gets a fresh engine.
         auto *mainLogic = new StubMainLogic(engine);
         qmlRegisterType<ColorPalette>("ColorP", 1, 0, "ColorPalette");
+        DialogName::registerType();
         // The real parameter store, recording the calls made to it.
         auto *dataMgt = new RecordingDataMgt(engine);
         auto *tran = new StubTrans(QStringLiteral(Q7X_TEST_ZH_QM), engine);

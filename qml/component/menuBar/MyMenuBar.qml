@@ -11,6 +11,8 @@ Item {
     // Dialogs opened from the menus; set by the window.
     property var functionDialog: null
     property var helpDialog: null
+    // Where short messages go (NoticeDialog); set by the window.
+    property var noticeDialog: null
     // Where the drag began, in the drag area's coordinates.
     property point pressPoint: Qt.point(0, 0)
     property alias menuBar: menuBar
@@ -40,10 +42,10 @@ Item {
         return true
     }
 
-    // Where the user guide lies: beside the program. The controller knows the
-    // program's folder and whether the guide is there (userGuideUrl, an empty
-    // answer for no guide); without that, the folder is taken from the path the
-    // program was started by.
+    // Where the user guide lies: beside the program, as a PDF or else as HTML.
+    // The controller knows the program's folder and whether the guide is there
+    // (userGuideUrl, an empty answer for no guide); without that, the folder is
+    // taken from the path the program was started by.
     function userGuideUrl() {
         if (typeof MainLogic.userGuideUrl === "function")
             return String(MainLogic.userGuideUrl() || "")
@@ -57,11 +59,20 @@ Item {
         return (exe.charAt(0) === "/" ? "file://" : "file:") + dir + "/" + name
     }
 
-    // Opens the guide with the desktop's viewer; a missing guide is not an error.
+    // Opens the guide with the desktop's viewer. A guide that is missing, or
+    // that nothing on this desktop can show, is reported instead of ignored.
+    // Returns true when the guide was handed to a viewer.
     function openUserGuide() {
         var url = userGuideUrl()
-        if (url.length > 0)
-            Qt.openUrlExternally(url)
+        if (url.length > 0 && Qt.openUrlExternally(url))
+            return true
+        var message = url.length > 0
+                ? qsTr("No program to show the user guide was found. The guide is here:\n%1")
+                  .arg(decodeURIComponent(url.replace(/^file:\/\//, "")))
+                : qsTr("The user guide was not found. It belongs beside the program as VornelRambaKEYQ7X.pdf or VornelRambaKEYQ7X.html.")
+        if (root.noticeDialog)
+            root.noticeDialog.notify(qsTr("User guide"), message)
+        return false
     }
 
     function chooseLanguage(name) {
@@ -77,6 +88,9 @@ Item {
         height: 36
         color: CusConfig.colorTitle
         radius: CusConfig.radiuSize1
+        // Dragging it moves the window.
+        Accessible.role: Accessible.TitleBar
+        Accessible.name: qsTr("Title bar")
 
         // Squares off the lower corners so only the top ones are round.
         Rectangle {
@@ -123,6 +137,8 @@ Item {
             x: 50
             y: 11
             text: "Vornel Ramba KEY Q7X"
+            Accessible.role: Accessible.StaticText
+            Accessible.name: text
             color: CusConfig.colorTitleText
             font.family: CusConfig.fontFamily
             font.pixelSize: CusConfig.fontSizeLevel2
@@ -137,6 +153,8 @@ Item {
             btnImgNormal: "qrc:/img/icon_minimize_default.png"
             btnImgHovered: "qrc:/img/icon_minimize_click.png"
             btnImgPressed: "qrc:/img/icon_minimize_click.png"
+            Accessible.name: qsTr("Minimise window")
+            tip: Accessible.name
             onClicked: if (root.window) root.window.showMinimized()
         }
         CusButton_Image {
@@ -148,6 +166,8 @@ Item {
             btnImgNormal: "qrc:/img/icon_close_default.png"
             btnImgHovered: "qrc:/img/icon_close_click.png"
             btnImgPressed: "qrc:/img/icon_close_click.png"
+            Accessible.name: qsTr("Close window")
+            tip: Accessible.name
             onClicked: if (root.window) root.window.close()
         }
     }
@@ -160,6 +180,7 @@ Item {
         height: 24
         delegate: GreenMenuBar {}
         background: GreenMenuBarBg {}
+        Accessible.name: qsTr("Menu bar")
 
         Menu {
             id: fileMenu
