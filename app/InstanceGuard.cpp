@@ -101,12 +101,20 @@ bool isAnotherInstanceRunning(const QString &key)
 
 bool InstanceGuard::isAnotherInstanceRunning(const QString &key)
 {
+    if (tryAcquire(key))
+        return false;
+    askRunningCopyToRaise(serverPath(key));
+    return true;
+}
+
+bool InstanceGuard::tryAcquire(const QString &key)
+{
     if (m_lock)
-        return false; // this process already is the first copy
+        return true; // this process already is the first copy
 
     const QString lockPath = lockFilePath(key);
     if (lockPath.isEmpty())
-        return false; // no private folder for the guard: run unguarded rather than not at all
+        return true; // no private folder for the guard: run unguarded rather than not at all
     auto lock = std::make_unique<QLockFile>(lockPath);
     // Only a dead owner makes a lock stale, never its age: the editor runs for hours.
     lock->setStaleLockTime(0);
@@ -117,15 +125,11 @@ bool InstanceGuard::isAnotherInstanceRunning(const QString &key)
             startServer();
         else
             qAddPreRoutine(&InstanceGuard::startServerPreRoutine);
-        return false;
+        return true;
     }
-    if (lock->error() != QLockFile::LockFailedError) {
-        // The runtime folder is unusable: running without a guard is better
-        // than refusing to start at all.
-        return false;
-    }
-    askRunningCopyToRaise(serverPath(key));
-    return true;
+    // An unusable runtime folder: running without a guard is better than
+    // refusing to start at all.
+    return lock->error() != QLockFile::LockFailedError;
 }
 
 void InstanceGuard::startServerPreRoutine()

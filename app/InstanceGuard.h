@@ -37,6 +37,11 @@ public:
     // See the free function of the same name.
     bool isAnotherInstanceRunning(const QString &key);
 
+    // Takes the guard without asking a running copy for anything: true when
+    // this process now holds it (or already did, or no guard can be had),
+    // false when another copy holds it.
+    bool tryAcquire(const QString &key);
+
     // True after isAnotherInstanceRunning() returned false in this process.
     bool isFirstInstance() const { return m_lock != nullptr; }
 

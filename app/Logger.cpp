@@ -122,8 +122,12 @@ LogState &state()
 // file code itself cannot dead-lock on the non-recursive lock.
 thread_local bool t_inHandler = false;
 
+std::atomic<bool> g_copyToStderr{true};
+
 void writeToStderr(const QString &line)
 {
+    if (!g_copyToStderr.load(std::memory_order_relaxed))
+        return;
     QByteArray bytes = line.toUtf8();
     bytes.append('\n');
     std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stderr);
@@ -280,3 +284,8 @@ void reset()
 }
 
 } // namespace LoggerTesting
+
+void setLogCopyToStderr(bool copy)
+{
+    g_copyToStderr.store(copy, std::memory_order_relaxed);
+}

@@ -22,6 +22,10 @@ void installLogHandlerAt(const QString &absoluteDir, int maxFiles);
 // file and writes the plain line "<yyyy-MM-dd hh:mm:ss> <message>" to stderr.
 void logMessageHandler(QtMsgType type, const QMessageLogContext &context, const QString &message);
 
+// Whether each line also goes to stderr (the default). Command-line jobs turn
+// it off: their stderr carries only their own progress and reason.
+void setLogCopyToStderr(bool copy);
+
 // The folder the handler writes to (empty before installLogHandler).
 QString logDirectoryPath();
 

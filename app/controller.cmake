@@ -20,6 +20,8 @@ endif()
 add_library(q7x_app STATIC
   ${CMAKE_CURRENT_LIST_DIR}/MainWindow.h
   ${CMAKE_CURRENT_LIST_DIR}/MainWindow.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/CommandLineJobs.h
+  ${CMAKE_CURRENT_LIST_DIR}/CommandLineJobs.cpp
 )
 target_include_directories(q7x_app PUBLIC ${CMAKE_CURRENT_LIST_DIR})
 # The program reports its own version, taken from the project version.

@@ -1,6 +1,7 @@
 // Entry point of the editor: single-instance guard, log, MIDI system,
 // controller, event loop.
 
+#include "CommandLineJobs.h"
 #include "InstanceGuard.h"
 #include "Logger.h"
 #include "MainWindow.h"
@@ -33,20 +34,24 @@ void onQuitSignal(int signal)
 }
 
 // SIGTERM (log-out, shutdown, kill), SIGINT and SIGHUP end the event loop
-// normally, so the MIDI ports are closed and the log is complete.
-void quitOnSignals(QObject *context)
+// normally (or stop a command-line job), so the MIDI ports are closed and the
+// log is complete.
+void quitOnSignals(QObject *context, bool job = false)
 {
     if (::pipe2(g_quitPipe, O_CLOEXEC | O_NONBLOCK) != 0) {
         qWarning() << "no signal pipe: the editor ends abruptly on SIGTERM";
         return;
     }
     auto *notifier = new QSocketNotifier(g_quitPipe[0], QSocketNotifier::Read, context);
-    QObject::connect(notifier, &QSocketNotifier::activated, context, [] {
+    QObject::connect(notifier, &QSocketNotifier::activated, context, [job] {
         char byte = 0;
         while (::read(g_quitPipe[0], &byte, 1) > 0) {
         }
         qInfo() << "quit requested by signal" << int(byte);
-        QCoreApplication::quit();
+        if (job)
+            CommandLineJobs::requestStop();
+        else
+            QCoreApplication::quit();
     });
     struct sigaction action = {};
     action.sa_handler = onQuitSignal;
@@ -59,6 +64,7 @@ void quitOnSignals(QObject *context)
 struct CommandLine {
     QString midiApi;           // "", "alsa" or "jack"
     MainWindow::Options options;
+    CommandLineJobs::Job job;  // a job without the window, or kind None
 };
 
 // True when the command line asks only for the help or version text, which a
@@ -80,8 +86,16 @@ bool asksForInformationOnly(int argc, char *argv[])
 bool parseCommandLine(const QCoreApplication &app, CommandLine *out)
 {
     QCommandLineParser parser;
-    parser.setApplicationDescription(
-        QStringLiteral("Editor for the Vornel RambaKEY Q7X MIDI controller keyboard."));
+    parser.setApplicationDescription(QStringLiteral(
+        "Editor for the Vornel RambaKEY Q7X MIDI controller keyboard.\n"
+        "\n"
+        "Without a job option it opens its window. The jobs --list, --get, --send,\n"
+        "--firmware and --firmware-check run without a window or display and end with\n"
+        "exit status 0 on success, otherwise 2 wrong command line, 3 no keyboard found,\n"
+        "4 no answer from the keyboard, 5 unusable file, 6 MIDI ports unusable,\n"
+        "7 firmware transfer failed, 8 firmware server failed, 9 the editor's window\n"
+        "is open (--get, --send and --firmware refuse to run beside it: close it\n"
+        "first), 130 stopped; one line on stderr says why."));
     parser.addHelpOption();
     parser.addVersionOption();
     const QCommandLineOption midiApi(
@@ -101,7 +115,15 @@ bool parseCommandLine(const QCoreApplication &app, CommandLine *out)
     parser.addOption(midiApi);
     parser.addOption(server);
     parser.addOption(loaderPort);
-    parser.process(app); // exits on --help, --version and unknown options
+    CommandLineJobs::addOptions(parser);
+    if (!parser.parse(app.arguments())) {
+        std::fprintf(stderr, "%s\n", qPrintable(parser.errorText()));
+        return false;
+    }
+    if (parser.isSet(QStringLiteral("help")) || parser.isSet(QStringLiteral("help-all")))
+        parser.showHelp(0); // exits
+    if (parser.isSet(QStringLiteral("version")))
+        parser.showVersion(); // exits
 
     if (parser.isSet(midiApi)) {
         const QString api = parser.value(midiApi).toLower();
@@ -123,7 +145,47 @@ bool parseCommandLine(const QCoreApplication &app, CommandLine *out)
     }
     if (parser.isSet(loaderPort))
         out->options.loaderPort = parser.value(loaderPort);
+
+    QString error;
+    if (!CommandLineJobs::jobFrom(parser, &out->job, &error)) {
+        std::fprintf(stderr, "%s\n", qPrintable(error));
+        return false;
+    }
+    out->job.midiApi = out->midiApi;
+    out->job.firmwareServer = out->options.firmwareServer;
+    out->job.loaderPort = out->options.loaderPort;
     return true;
+}
+
+// One job without the window (QCoreApplication, no display). Jobs that talk to
+// the keyboard hold the single-instance guard while they run, so that the
+// window and a job never talk to the keyboard at the same time: with the
+// window open they are refused; a window started during a job does not open.
+int runJob(QCoreApplication &app, const CommandLineJobs::Job &job)
+{
+    const QString key = QStringLiteral("VornelRambaKEYQ7X");
+    if (CommandLineJobs::needsKeyboard(job) && !InstanceGuard::instance()->tryAcquire(key))
+        return CommandLineJobs::fail(CommandLineJobs::ExitEditorRunning,
+                                     QStringLiteral("the editor is already running: close its "
+                                                    "window first"));
+    QObject::connect(InstanceGuard::instance(), &InstanceGuard::raiseRequested, &app, [] {
+        std::fprintf(stderr, "the editor's window does not open while this job runs\n");
+    });
+    quitOnSignals(&app, true);
+    // The log file keeps the details; stderr carries only the job's own lines.
+    setLogCopyToStderr(false);
+    installLogHandler(QStringLiteral("Log"), 1024);
+    logStartupLine(__FILE__);
+
+    std::unique_ptr<MidiBackend> midi = MidiBackend::createSystem(job.midiApi);
+    if (midi)
+        qInfo() << "MIDI system:" << midi->apiName();
+    else
+        qWarning() << "no MIDI system available" << job.midiApi;
+    MidiBackend::setInstance(midi.get());
+    const int result = CommandLineJobs::run(job);
+    MidiBackend::setInstance(nullptr);
+    return result;
 }
 
 } // namespace
@@ -140,6 +202,17 @@ int main(int argc, char *argv[])
         // only the value of another option starts the editor as usual.
         if (!parseCommandLine(app, &commandLine))
             return 2;
+    }
+
+    // A job runs without the window and without a display.
+    if (CommandLineJobs::mentionsJob(argc, argv)) {
+        QCoreApplication app(argc, argv);
+        QCoreApplication::setApplicationVersion(QStringLiteral(Q7X_VERSION));
+        CommandLine commandLine;
+        if (!parseCommandLine(app, &commandLine))
+            return CommandLineJobs::ExitUsage;
+        if (commandLine.job.kind != CommandLineJobs::Job::None)
+            return runJob(app, commandLine.job);
     }
 
     // A second copy only asks the first one to come to the front.

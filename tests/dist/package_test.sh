@@ -81,8 +81,8 @@ out=$(run --version) || fail "--version failed"
 echo "--version: $out"
 [ "$out" = "VornelRambaKEYQ7X $version" ] || fail "--version printed: $out"
 run --help >"$tmp/help" || fail "--help failed"
-for option in --midi-api --firmware-server --loader-port \
-              --version --help; do
+for option in --midi-api --firmware-server --loader-port --list --get --send \
+              --firmware --firmware-check --version --help; do
   grep -qE -- "^ *(-[a-z?], )?$option( |,|$)" "$tmp/help" || fail "--help does not list $option"
 done
 
