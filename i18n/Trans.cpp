@@ -125,7 +125,11 @@ QString Trans::settingsFilePathFor(const QString &appDir)
     const QString profiles = appDir + QStringLiteral("/Profiles");
     const QFileInfo profilesInfo(profiles);
     bool besideProgram;
-    if (profilesInfo.exists()) {
+    if (QDir(appDir).dirName() == QLatin1String("bin")) {
+        // An installed program (/usr/bin, /usr/local/bin, ~/.local/bin): its
+        // folder is shared and, for root, writable; settings are per user.
+        besideProgram = false;
+    } else if (profilesInfo.exists()) {
         const QFileInfo fileInfo(profiles + QStringLiteral("/setting.ini"));
         besideProgram = profilesInfo.isDir() && profilesInfo.isWritable()
                         && (!fileInfo.exists() || (fileInfo.isFile() && fileInfo.isWritable()));

@@ -35,8 +35,8 @@ public:
     Q_INVOKABLE void reTrans(QString lang);
 
     // The settings file used by this program: "<program folder>/Profiles/setting.ini"
-    // when that folder can be written, otherwise
-    // "<AppConfigLocation>/Profiles/setting.ini".
+    // when that folder can be written and is not an installed program's
+    // "bin" folder, otherwise "<AppConfigLocation>/Profiles/setting.ini".
     static QString settingsFilePath();
     // The same decision for a given program folder.
     static QString settingsFilePathFor(const QString &appDir);

@@ -301,6 +301,12 @@ private slots:
         const QString odd = m_tmp.path() + "/odd";
         QVERIFY(QDir().mkpath(odd + "/Profiles/setting.ini"));
         QCOMPARE(Trans::settingsFilePathFor(odd), userFile);
+
+        // An installed program's folder stays untouched even when writable
+        // (root running /usr/bin/...), and even when a Profiles folder is there.
+        const QString installed = m_tmp.path() + "/usr/bin";
+        QVERIFY(QDir().mkpath(installed + "/Profiles"));
+        QCOMPARE(Trans::settingsFilePathFor(installed), userFile);
     }
 };
 
