@@ -296,8 +296,12 @@ QString MainWindow::getSoftVersion()
 
 QString MainWindow::userGuideUrl()
 {
+    // Beside the program (a build or an unpacked folder), in the data folder
+    // of an installed program (<prefix>/bin -> <prefix>/share/...), here.
+    const QString programDir = QCoreApplication::applicationDirPath();
+    const QString installedDir = programDir + QStringLiteral("/../share/VornelRambaKEYQ7X");
     for (const QString &name : {QStringLiteral("VornelRambaKEYQ7X.pdf"), QStringLiteral("VornelRambaKEYQ7X.html")}) {
-        for (const QString &dir : {QCoreApplication::applicationDirPath(), QDir::currentPath()}) {
+        for (const QString &dir : {programDir, installedDir, QDir::currentPath()}) {
             const QFileInfo guide(QDir(dir).filePath(name));
             if (guide.isFile())
                 return QUrl::fromLocalFile(guide.absoluteFilePath()).toString();

@@ -101,7 +101,8 @@ public slots:
     void firmwareUpdate(QString path);
     // The user guide as a file URL: "VornelRambaKEYQ7X.pdf" if there is one,
     // else "VornelRambaKEYQ7X.html"; each looked for beside the program, then
-    // in the working folder. Empty when there is neither.
+    // in an installed program's data folder (../share/VornelRambaKEYQ7X), then
+    // in the working folder. Empty when there is none.
     QString userGuideUrl();
 
 private slots:

@@ -44,7 +44,7 @@ dpkg-deb -c "$deb" >"$tmp/listing"
 awk '{ sub(/^\./, "", $6); print $6 }' "$tmp/listing" | sed 's#/$##' | grep -v '^$' | sort >"$tmp/contents"
 expected=(
   /usr/bin/VornelRambaKEYQ7X
-  /usr/bin/VornelRambaKEYQ7X.html
+  /usr/share/VornelRambaKEYQ7X/VornelRambaKEYQ7X.html
   /usr/share/applications/com.vornel.RambaKEYQ7X.desktop
   /usr/share/metainfo/com.vornel.RambaKEYQ7X.metainfo.xml
   /usr/share/icons/hicolor/scalable/apps/com.vornel.RambaKEYQ7X.svg
