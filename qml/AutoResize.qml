@@ -60,6 +60,15 @@ Item {
         return isViewContent(item.parent) && typeof item.parent.parent.currentIndex === "number"
     }
 
+    // A text that takes its size from its content (no width or height of
+    // its own) keeps doing so: its size follows the scaled font and whatever
+    // text it shows later (another language, a version number), where a
+    // recorded size would cut it or push it off centre.
+    function followsContent(item, extent, implicitExtent) {
+        return typeof item.effectiveHorizontalAlignment === "number" && typeof item.text === "string"
+               && Math.abs(extent - implicitExtent) < 0.01
+    }
+
     function record(item, out) {
         var name = item.objectName
         if (name === ignoreAllName)
@@ -67,6 +76,8 @@ Item {
         var fontSize = (hasFont(item) && item.font.pixelSize > 0) ? item.font.pixelSize : 0
         if (!isViewContent(item)) {
             out.push({
+                ownWidth: !followsContent(item, item.width, item.implicitWidth),
+                ownHeight: !followsContent(item, item.height, item.implicitHeight),
                 placedByView: isPlacedByView(item),
                 item: item,
                 objectName: name,
@@ -123,15 +134,17 @@ Item {
                 w = r.width * h
                 hh = r.height * v
             }
-            item.width = w
-            item.height = hh
+            if (r.ownWidth)
+                item.width = w
+            if (r.ownHeight)
+                item.height = hh
             if (!r.placedByView) {
                 if (accordingToX) {
                     item.x = r.x * h
                     item.y = r.y * v
                 } else {
-                    item.x = r.centerX * h - w / 2
-                    item.y = r.centerY * v - hh / 2
+                    item.x = r.centerX * h - (r.ownWidth ? w : item.width) / 2
+                    item.y = r.centerY * v - (r.ownHeight ? hh : item.height) / 2
                 }
             }
             if (r.fontPixelSize > 0 && hasFont(item))

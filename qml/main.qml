@@ -102,7 +102,8 @@ Window {
         id: hintState
         objectName: "hintState"
         anchors.horizontalCenter: parent.horizontalCenter
-        y: 600
+        // Below the editor area's frames, above the window's bottom edge.
+        y: 612
     }
 
     // Both ratios start from the screen's scaling rate; nothing is laid out

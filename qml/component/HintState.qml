@@ -9,7 +9,7 @@ Item {
     property alias holdTimer: holdTimer
     readonly property bool showing: state === "pop"
 
-    width: 170
+    width: 200
     height: 25
 
     function popup(newText) {
@@ -29,7 +29,12 @@ Item {
         opacity: 0
 
         Text {
-            anchors.centerIn: parent
+            x: 0
+            y: 0
+            width: panel.width
+            height: panel.height
+            horizontalAlignment: Text.AlignHCenter
+            verticalAlignment: Text.AlignVCenter
             text: root.text
             Accessible.role: Accessible.StaticText
             Accessible.name: text

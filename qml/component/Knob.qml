@@ -47,7 +47,7 @@ Rectangle {
 
     Text {
         id: caption
-        x: 3
+        x: 5
         y: 4
         text: "K" + root.number
         Accessible.role: Accessible.StaticText
@@ -56,16 +56,25 @@ Rectangle {
         font.family: CusConfig.fontFamily
         font.pixelSize: 10
     }
+    BankBadge {
+        x: 5
+        y: 20
+        bank: Math.floor(root.keyIndex / 8)
+    }
     CusImage {
         x: 26
         y: 6
         source: "qrc:/img/pic_tool@2x.png"
     }
 
+    // Two columns of label and field; labels are right-aligned against
+    // their fields with a small gap, whatever the language.
     BasicText {
-        x: 13
+        x: 0
         y: 69
+        width: 21
         height: 16
+        horizontalAlignment: Text.AlignRight
         text: "#"
         enabled: numberField.enabled
     }
@@ -74,7 +83,8 @@ Rectangle {
         objectName: "numberField"
         x: 24
         y: 70
-        width: 28
+        width: 26
+        radius: 4
         enabled: typeBar.currentIndex === 0
         accessibleName: qsTr("%1 controller number").arg(root.ownerName)
         onCommitted: root.write("knboData", value)
@@ -82,7 +92,9 @@ Rectangle {
     BasicText {
         x: 53
         y: 69
+        width: 21
         height: 16
+        horizontalAlignment: Text.AlignRight
         text: qsTr("CH")
     }
     CusCombox {
@@ -98,32 +110,38 @@ Rectangle {
         onActivated: root.write("knboCh", index + 1)
     }
     BasicText {
-        x: 2
-        y: 89
+        x: 0
+        y: 88
+        width: 21
         height: 16
+        horizontalAlignment: Text.AlignRight
         text: qsTr("MIN")
     }
     EditField {
         id: minField
         objectName: "minField"
         x: 24
-        y: 90
-        width: 28
+        y: 89
+        width: 26
+        radius: 4
         accessibleName: qsTr("%1 minimum").arg(root.ownerName)
         onCommitted: root.write("knboMin", value)
     }
     BasicText {
         x: 53
-        y: 89
+        y: 88
+        width: 21
         height: 16
+        horizontalAlignment: Text.AlignRight
         text: qsTr("MAX")
     }
     EditField {
         id: maxField
         objectName: "maxField"
         x: 77
-        y: 90
+        y: 89
         width: 28
+        radius: 4
         accessibleName: qsTr("%1 maximum").arg(root.ownerName)
         onCommitted: root.write("knboMax", value)
     }
@@ -132,7 +150,7 @@ Rectangle {
         id: typeBar
         objectName: "typeBar"
         x: 0
-        y: 104
+        y: 106
         text1: "CC"
         text2: "PC"
         text3: "TOUCH"
@@ -140,8 +158,8 @@ Rectangle {
         tip1: qsTr("CC: the knob sends its controller number, from MIN to MAX")
         tip2: qsTr("PC: the knob sends program changes, from MIN to MAX")
         tip3: qsTr("TOUCH: the knob sends aftertouch, from MIN to MAX; it has no controller number")
-        itemSmallWidth: 33
-        itemWidth: 33
+        itemSmallWidth: 36
+        itemWidth: 36
         itemHidth: 16
         btnSmallImgNormal: "qrc:/img/bqmBtnSmall@2x.png"
         btnSmallImgChecked: "qrc:/img/bqmBtnSmallCheck@2x.png"

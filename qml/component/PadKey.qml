@@ -104,10 +104,14 @@ Rectangle {
         radius: 5
     }
 
+    // Rows: caption with bank badge and colour; number; note; channel;
+    // Momentary/Toggle; type. Every label sits in the row of its field.
     Text {
         id: caption
-        x: 7
-        y: 6
+        x: 11
+        y: 9
+        height: 14
+        verticalAlignment: Text.AlignVCenter
         text: "PAD" + root.number
         Accessible.role: Accessible.StaticText
         Accessible.name: text
@@ -115,122 +119,34 @@ Rectangle {
         font.family: CusConfig.fontFamily
         font.pixelSize: 10
     }
-
-    // "#" in CC and PC modes, a thin divider in NOTE mode.
-    BasicText {
-        x: 16
-        y: 20
-        height: 10
-        text: "#"
-        visible: typeBar.currentIndex !== 0
-    }
-    CusImage {
-        x: 41
-        y: 19
-        source: "qrc:/img/line.png"
-        visible: typeBar.currentIndex === 0
+    BankBadge {
+        x: 43
+        y: 11
+        bank: Math.floor(root.keyIndex / 8)
     }
 
-    EditField {
-        id: numberField
-        objectName: "numberField"
-        x: 46
-        y: 13
-        width: 56
-        radius: 2
-        accessibleName: typeBar.currentIndex === 1 ? qsTr("%1 controller number").arg(root.ownerName)
-                      : typeBar.currentIndex === 2 ? qsTr("%1 program number").arg(root.ownerName)
-                      : qsTr("%1 note number").arg(root.ownerName)
-        textInput.onTextChanged: {
-            // In NOTE mode the note list follows every keystroke.
-            if (typeBar.currentIndex !== 0)
-                return
-            var v = parseInt(textInput.text, 10)
-            if (!isNaN(v) && v >= 0 && v <= 127 && noteList.currentIndex !== v)
-                noteList.currentIndex = v
-        }
-        onCommitted: root.write("padData", value)
-    }
-
-    // "KEY" sits beside the note list in NOTE mode and lower in the others.
-    BasicText {
-        x: 16
-        y: 26
-        height: 28
-        text: qsTr("KEY")
-        visible: typeBar.currentIndex === 0
-    }
-    BasicText {
-        x: 16
-        y: 50
+    // The pad's colour, as the pad lights; a click opens the colour dialog.
+    Text {
+        x: 56
+        y: 9
+        width: 28
         height: 14
-        text: qsTr("KEY")
-        visible: typeBar.currentIndex !== 0
+        horizontalAlignment: Text.AlignRight
+        verticalAlignment: Text.AlignVCenter
+        text: qsTr("COLOR")
+        Accessible.role: Accessible.StaticText
+        Accessible.name: text
+        color: CusConfig.colorTextDisable
+        font.family: CusConfig.fontFamily
+        font.pixelSize: CusConfig.fontSizeLevel3
     }
-
-    CusComboxGrid {
-        id: noteList
-        objectName: "noteList"
-        x: 46
-        y: 35
-        width: 56
-        height: 14
-        elementColor: CusConfig.colorInput
-        soleValue: false
-        model: root.noteModel
-        // Handing over the store index makes the rightmost column open its
-        // grid to the left, so that it stays inside the window.
-        keyIndex: root.keyIndex
-        enabled: typeBar.currentIndex === 0
-        Accessible.name: qsTr("%1 note").arg(root.ownerName)
-        // The shared table may fill after this pad has loaded its number.
-        onCountChanged: root.applyMode()
-        onActivated: {
-            numberField.text = String(index)
-            root.write("padData", index)
-        }
-    }
-
-    BasicText {
-        x: 16
-        y: 57
-        height: 14
-        text: qsTr("CH")
-    }
-    CusCombox {
-        id: channelList
-        objectName: "channelList"
-        x: 46
-        y: 58
-        width: 56
-        height: 14
-        elementColor: CusConfig.colorInput
-        model: Rules.channelTexts()
-        Accessible.name: qsTr("%1 channel").arg(root.ownerName)
-        onActivated: root.write("padCh", index + 1)
-    }
-
-    CusButtonState {
-        id: modeButton
-        objectName: "modeButton"
-        x: 23
-        y: 78
-        width: 72
-        height: 14
-        enabled: typeBar.currentIndex === 1
-        Accessible.name: qsTr("%1 button behaviour").arg(root.ownerName)
-        tip: qsTr("Momentary: on while held. Toggle: each press switches on or off.")
-        onClicked: root.write("padMode", checked ? 1 : 0)
-    }
-
-    // The pad's colour; a click opens the colour dialog for this pad.
     Rectangle {
         id: swatch
         objectName: "swatch"
-        x: 99
-        y: 80
-        width: 10
-        height: 10
+        x: 87
+        y: 10
+        width: 20
+        height: 12
         radius: 2
         color: "#000000"
         border.width: 1
@@ -251,11 +167,104 @@ Rectangle {
         }
     }
 
+    BasicText {
+        x: 11
+        y: 26
+        width: 33
+        height: 14
+        text: "#"
+    }
+    EditField {
+        id: numberField
+        objectName: "numberField"
+        x: 46
+        y: 26
+        width: 56
+        radius: 2
+        accessibleName: typeBar.currentIndex === 1 ? qsTr("%1 controller number").arg(root.ownerName)
+                      : typeBar.currentIndex === 2 ? qsTr("%1 program number").arg(root.ownerName)
+                      : qsTr("%1 note number").arg(root.ownerName)
+        textInput.onTextChanged: {
+            // In NOTE mode the note list follows every keystroke.
+            if (typeBar.currentIndex !== 0)
+                return
+            var v = parseInt(textInput.text, 10)
+            if (!isNaN(v) && v >= 0 && v <= 127 && noteList.currentIndex !== v)
+                noteList.currentIndex = v
+        }
+        onCommitted: root.write("padData", value)
+    }
+
+    BasicText {
+        x: 11
+        y: 44
+        width: 33
+        height: 14
+        text: qsTr("KEY")
+        enabled: noteList.enabled
+    }
+    CusComboxGrid {
+        id: noteList
+        objectName: "noteList"
+        x: 46
+        y: 44
+        width: 56
+        height: 14
+        elementColor: CusConfig.colorInput
+        soleValue: false
+        model: root.noteModel
+        // Handing over the store index makes the rightmost column open its
+        // grid to the left, so that it stays inside the window.
+        keyIndex: root.keyIndex
+        enabled: typeBar.currentIndex === 0
+        Accessible.name: qsTr("%1 note").arg(root.ownerName)
+        // The shared table may fill after this pad has loaded its number.
+        onCountChanged: root.applyMode()
+        onActivated: {
+            numberField.text = String(index)
+            root.write("padData", index)
+        }
+    }
+
+    BasicText {
+        x: 11
+        y: 62
+        width: 33
+        height: 14
+        text: qsTr("CH")
+    }
+    CusCombox {
+        id: channelList
+        objectName: "channelList"
+        x: 46
+        y: 62
+        width: 56
+        height: 14
+        elementColor: CusConfig.colorInput
+        model: Rules.channelTexts()
+        Accessible.name: qsTr("%1 channel").arg(root.ownerName)
+        onActivated: root.write("padCh", index + 1)
+    }
+
+    CusButtonState {
+        id: modeButton
+        objectName: "modeButton"
+        x: 23
+        y: 80
+        width: 72
+        height: 14
+        font.pixelSize: 9
+        enabled: typeBar.currentIndex === 1
+        Accessible.name: qsTr("%1 button behaviour").arg(root.ownerName)
+        tip: qsTr("Momentary: on while held. Toggle: each press switches on or off.")
+        onClicked: root.write("padMode", checked ? 1 : 0)
+    }
+
     CusTabBar {
         id: typeBar
         objectName: "typeBar"
         x: 9
-        y: 95
+        y: 97
         text1: "NOTE"
         text2: "CC"
         text3: "PC"

@@ -26,6 +26,9 @@ Item {
     property string rememberedCc: "0"
     property bool ready: false
     property bool reloading: false
+    // The block titles' orange, a shade lighter than the captions' so that
+    // it reads on the blocks' grey.
+    readonly property color titleColor: "#ff8c26"
 
     width: 96
     height: 445
@@ -85,19 +88,20 @@ Item {
             text: qsTr("PITCH")
             Accessible.role: Accessible.StaticText
             Accessible.name: text
-            color: CusConfig.colorTextYellow
+            color: root.titleColor
             font.family: CusConfig.fontFamily
             font.pixelSize: CusConfig.fontSizeLevel3
         }
+        // Divider between the self-return switch and the return time.
         CusImage {
             x: 5
-            y: 28
+            y: 47
             source: "qrc:/img/line@2x.png"
         }
         BasicText {
             x: 11
-            y: 21
-            height: 8
+            y: 17
+            height: 12
             text: qsTr("Self Return")
             font.pixelSize: CusConfig.fontSizeLevel3
         }
@@ -166,7 +170,7 @@ Item {
             text: qsTr("MODULATION")
             Accessible.role: Accessible.StaticText
             Accessible.name: text
-            color: CusConfig.colorTextYellow
+            color: root.titleColor
             font.family: CusConfig.fontFamily
             font.pixelSize: CusConfig.fontSizeLevel3
         }

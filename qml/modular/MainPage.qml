@@ -99,7 +99,7 @@ Item {
             btnSmallImgChecked: "qrc:/img/titleBtnCheckGray@2x.png"
             btnImgNormal: "qrc:/img/titleBtn@2x.png"
             btnImgChecked: "qrc:/img/titleBtnCheckGray@2x.png"
-            checkedTextColor: "#a6a6a6"
+            checkedTextColor: "#ffffff"
         }
     }
 
@@ -150,7 +150,7 @@ Item {
             btnSmallImgChecked: "qrc:/img/titleBtnCheckGray@2x.png"
             btnImgNormal: "qrc:/img/titleBtn@2x.png"
             btnImgChecked: "qrc:/img/titleBtnCheckGray@2x.png"
-            checkedTextColor: "#a6a6a6"
+            checkedTextColor: "#ffffff"
         }
     }
 
