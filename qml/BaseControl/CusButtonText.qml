@@ -16,6 +16,8 @@ Button {
     property int fonSize: CusConfig.fontSizeLevel2
     property url imgSource: ""
     property color textColorNormal: CusConfig.colorBorderInput
+    // Where the picture appears, from the button's top.
+    property real imgY: 18
 
     leftPadding: 0
     rightPadding: 0
@@ -38,7 +40,7 @@ Button {
 
     CusImage {
         anchors.horizontalCenter: parent.horizontalCenter
-        y: 18
+        y: control.imgY
         z: 100
         source: control.imgSource
         visible: control.hovered && String(control.imgSource) !== ""

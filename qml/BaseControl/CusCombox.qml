@@ -16,6 +16,30 @@ ComboBox {
     property bool soleValue: true
     // The scaling rate at the time the list was last opened.
     property real popupRate: 1.0
+    // A small arrow at the right end marks the box as a list, where the box
+    // has room for it beside its longest item.
+    property bool arrowShown: false
+    // A thin frame around the box, for boxes on a background of their own
+    // colour, where the box would otherwise not show.
+    property bool outlined: false
+    // Width the list needs for its longest item, at the rate it opens with.
+    property real popupContentWidth: 0
+
+    // The widest item text at the list's font size, plus the row's margins.
+    function measurePopup() {
+        var widest = 0
+        for (var i = 0; i < count; ++i) {
+            metrics.text = qsTr(textAt(i))
+            widest = Math.max(widest, metrics.advanceWidth)
+        }
+        popupContentWidth = widest + 12 * popupRate
+    }
+
+    TextMetrics {
+        id: metrics
+        font.family: CusConfig.fontFamily
+        font.pixelSize: CusConfig.fontSizeLevel2 * control.popupRate
+    }
 
     function currentRate() {
         var r = (typeof MainLogic !== "undefined" && MainLogic) ? Number(MainLogic.getScalingRate()) : 1.0
@@ -32,8 +56,18 @@ ComboBox {
     topPadding: 0
     bottomPadding: 0
 
-    indicator: Item {}
+    indicator: Text {
+        x: control.width - width - control.height / 3
+        y: (control.height - height) / 2
+        visible: control.arrowShown
+        text: "\u25BE"
+        color: control.enabled ? CusConfig.colortext : CusConfig.colorTextDisable
+        font.family: CusConfig.fontFamily
+        font.pixelSize: control.font.pixelSize
+    }
     contentItem: Text {
+        leftPadding: control.arrowShown ? control.height / 3 : 0
+        rightPadding: control.arrowShown ? control.indicator.width + control.height / 3 : 0
         text: qsTr(control.displayText)
         font: control.font
         color: control.enabled ? CusConfig.colortext : CusConfig.colorTextDisable
@@ -44,7 +78,7 @@ ComboBox {
     background: Rectangle {
         radius: control.offsetValue
         color: control.enabled ? control.elementColor : CusConfig.colorCbxDisable
-        border.width: control.enabled ? 0 : 1
+        border.width: (control.enabled && !control.outlined) ? 0 : 1
         border.color: CusConfig.colorBorderInput
     }
 
@@ -53,7 +87,7 @@ ComboBox {
     // takes the rate.
     delegate: ItemDelegate {
         id: row
-        width: control.width - 2 * control.offsetValue
+        width: control.popup.width - control.popup.leftPadding - control.popup.rightPadding
         height: control.height
         padding: 0
         hoverEnabled: true
@@ -74,14 +108,18 @@ ComboBox {
         TransArea {}
     }
 
+    // Below the box, at least as wide as the box and as wide as its longest
+    // item, framed and shadowed so that it reads as lying over the page.
     popup: Popup {
         y: control.height
-        width: control.width
-        implicitHeight: Math.min(contentItem.implicitHeight, control.height * 17)
-        padding: 0
-        leftPadding: control.offsetValue
-        rightPadding: control.offsetValue
-        onAboutToShow: control.popupRate = control.currentRate()
+        x: Math.min(0, (control.width - width) / 2)
+        width: Math.max(control.width, control.popupContentWidth + 2)
+        implicitHeight: Math.min(contentItem.implicitHeight + 2, control.height * 17)
+        padding: 1
+        onAboutToShow: {
+            control.popupRate = control.currentRate()
+            control.measurePopup()
+        }
 
         contentItem: ListView {
             clip: true
@@ -93,6 +131,19 @@ ComboBox {
         }
         background: Rectangle {
             color: CusConfig.colorInput
+            border.width: 1
+            border.color: CusConfig.colorBorderInput
+            radius: 2
+            // A soft shadow below and to the right.
+            Rectangle {
+                z: -1
+                x: 2
+                y: 3
+                width: parent.width
+                height: parent.height
+                radius: 3
+                color: "#60000000"
+            }
         }
     }
 }

@@ -7,6 +7,9 @@ import QtQuick 2.15
 Rectangle {
     id: root
     property int maxRange: 127
+    // A thin frame around the field, for fields on a background of their
+    // own colour, where the field would otherwise not show.
+    property bool outlined: false
     property color textColor: CusConfig.colortext
     property alias textInput: input
     property alias text: input.text
@@ -36,7 +39,7 @@ Rectangle {
     height: 14
     radius: height / 2
     color: enabled ? CusConfig.colorInput : CusConfig.colorInputDisable
-    border.width: enabled ? 0 : 1
+    border.width: (enabled && !outlined) ? 0 : 1
     border.color: CusConfig.colorBorderInput
 
     TextInput {

@@ -28,6 +28,6 @@ Rectangle {
         Accessible.name: text
         font.family: CusConfig.fontFamily
         font.pixelSize: 18
-        color: CusConfig.colorBorderInput
+        color: CusConfig.colorTitleText
     }
 }

@@ -14,10 +14,13 @@ BackgroundRect {
     readonly property string sectionName: qsTr("Knob controllers")
 
     width: 296
+    color: "#ffffff"
+    border.width: 1
+    border.color: "#c8c8c8"
     height: 128
-    radius: 1
+    radius: 6
 
-    BatchLabel { y: 8; text: qsTr("Set CC") }
+    BatchLabel { y: 8; font.bold: true; text: qsTr("Set CC") }
     CusCheckBox { id: checkBox; objectName: "knobCcCheck"; x: 150; y: 8; width: 12; height: 12; Accessible.name: qsTr("Fill %1").arg(root.sectionName) }
     BatchLabel { y: 28; text: qsTr("CC Range Staring at") }
     BatchField { id: startField; objectName: "knobCcStart"; y: 28; accessibleName: qsTr("%1 start").arg(root.sectionName) }

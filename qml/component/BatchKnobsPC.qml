@@ -14,10 +14,13 @@ BackgroundRect {
     readonly property string sectionName: qsTr("Knob programs")
 
     width: 296
+    color: "#ffffff"
+    border.width: 1
+    border.color: "#c8c8c8"
     height: 128
-    radius: 1
+    radius: 6
 
-    BatchLabel { y: 9; text: qsTr("Set PC") }
+    BatchLabel { y: 9; font.bold: true; text: qsTr("Set PC") }
     CusCheckBox { id: checkBox; objectName: "knobPcCheck"; x: 150; y: 9; width: 12; height: 12; Accessible.name: qsTr("Fill %1").arg(root.sectionName) }
     BatchLabel { y: 28; text: qsTr("PC Range Staring at") }
     BatchField { id: startField; objectName: "knobPcStart"; y: 28; accessibleName: qsTr("%1 start").arg(root.sectionName) }

@@ -13,10 +13,13 @@ BackgroundRect {
     readonly property string sectionName: qsTr("Pad controllers")
 
     width: 296
+    color: "#ffffff"
+    border.width: 1
+    border.color: "#c8c8c8"
     height: 112
-    radius: 10
+    radius: 6
 
-    BatchLabel { y: 8; text: qsTr("Set CC") }
+    BatchLabel { y: 8; font.bold: true; text: qsTr("Set CC") }
     CusCheckBox { id: checkBox; objectName: "padCcCheck"; x: 150; y: 9; width: 12; height: 12; Accessible.name: qsTr("Fill %1").arg(root.sectionName) }
     BatchLabel { y: 28; text: qsTr("CC Range Staring at") }
     BatchField { id: startField; objectName: "padCcStart"; y: 28; accessibleName: qsTr("%1 start").arg(root.sectionName) }

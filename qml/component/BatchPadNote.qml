@@ -16,10 +16,13 @@ BackgroundRect {
     property alias channelList: channelList
 
     width: 296
+    color: "#ffffff"
+    border.width: 1
+    border.color: "#c8c8c8"
     height: 112
-    radius: 10
+    radius: 6
 
-    BatchLabel { y: 8; text: qsTr("Set NOTE") }
+    BatchLabel { y: 8; font.bold: true; text: qsTr("Set NOTE") }
     CusCheckBox { id: checkBox; objectName: "noteCheck"; x: 150; y: 8; width: 12; height: 12; Accessible.name: qsTr("Fill %1").arg(root.sectionName) }
     BatchLabel { y: 28; text: qsTr("SCALE") }
     CusCombox {
@@ -31,6 +34,7 @@ BackgroundRect {
         width: 106
         height: 14
         soleValue: false
+        arrowShown: true
         model: scales
     }
     BatchOrder { id: orderButton; objectName: "noteOrder"; y: 48; Accessible.name: qsTr("%1 order").arg(root.sectionName) }

@@ -12,10 +12,13 @@ BackgroundRect {
     readonly property string sectionName: qsTr("Pad programs")
 
     width: 296
+    color: "#ffffff"
+    border.width: 1
+    border.color: "#c8c8c8"
     height: 93
-    radius: 5
+    radius: 6
 
-    BatchLabel { y: 9; text: qsTr("Set PC") }
+    BatchLabel { y: 9; font.bold: true; text: qsTr("Set PC") }
     CusCheckBox { id: checkBox; objectName: "padPcCheck"; x: 150; y: 8; width: 12; height: 12; Accessible.name: qsTr("Fill %1").arg(root.sectionName) }
     BatchLabel { y: 28; text: qsTr("PC Range Staring at") }
     BatchField { id: startField; objectName: "padPcStart"; y: 28; accessibleName: qsTr("%1 start").arg(root.sectionName) }

@@ -37,6 +37,7 @@ Item {
     EditField {
         id: tempoField
         objectName: "tempoField"
+        outlined: true
         x: 49
         y: 12
         width: 56
@@ -59,6 +60,7 @@ Item {
         width: 64
         height: 14
         elementColor: CusConfig.colorInput
+        outlined: true
         // Shown translated by the list itself.
         model: [QT_TRANSLATE_NOOP("CusCombox", "UP"), QT_TRANSLATE_NOOP("CusCombox", "DOWN"),
                 QT_TRANSLATE_NOOP("CusCombox", "EXCLUSIVE"), QT_TRANSLATE_NOOP("CusCombox", "INCLUSIVE"),
@@ -97,6 +99,7 @@ Item {
         width: 54
         height: 14
         elementColor: CusConfig.colorInput
+        outlined: true
         model: ["1/4", "1/4T", "1/8", "1/8T", "1/16", "1/16T", "1/32", "1/32T"]
         Accessible.name: qsTr("Arpeggiator time division")
         onActivated: DataMgt.setARPInfo("time", index)
@@ -111,6 +114,7 @@ Item {
         width: 54
         height: 14
         elementColor: CusConfig.colorInput
+        outlined: true
         model: ["50%", "55%", "57%", "59%", "61%", "64%"]
         Accessible.name: qsTr("Arpeggiator swing")
         onActivated: DataMgt.setARPInfo("swing", index)

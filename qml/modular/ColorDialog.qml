@@ -4,6 +4,7 @@ import ColorP 1.0
 import Q7X.Access 1.0
 import "../BaseControl"
 import "../component"
+import ".."
 
 // Colour dialog: a hue wheel, red/green/blue fields 0 ... 255, a preview and
 // cancel/confirm. show(index, colorRect, rectColor) opens it for the
@@ -28,6 +29,9 @@ Dialog {
 
     signal colorConfirmed(int index, string color)
 
+    property alias titleText: titleText
+    property alias scaler: scaler
+
     modal: true
     // Names the dialog for screen readers; the dialog draws its own heading.
     title: keyIndex >= 0 ? qsTr("Colour of pad %1").arg(keyIndex + 1) : qsTr("Choose a colour")
@@ -36,6 +40,29 @@ Dialog {
     width: 360
     height: 430
     padding: 0
+    // A press beside the dialog does not throw the picked colour away:
+    // only "Cancel", "Confirm" or Escape close it.
+    closePolicy: Popup.CloseOnEscape
+
+    function scalingRate() {
+        var r = (typeof MainLogic !== "undefined" && MainLogic) ? Number(MainLogic.getScalingRate()) : 1.0
+        return (isFinite(r) && r > 0) ? r : 1.0
+    }
+    function applyRate(rate) {
+        width = 360 * rate
+        height = 430 * rate
+        scaler.verticalRatio = rate
+        scaler.horizontalRatio = rate
+        scaler.resize()
+    }
+
+    // The title names the pad being coloured ("PAD5, BANK B").
+    function titleFor(index) {
+        if (index < 0)
+            return qsTr("Colour")
+        var bank = index < 8 ? qsTr("BANK A") : qsTr("BANK B")
+        return qsTr("Colour of PAD%1, %2").arg(index % 8 + 1).arg(bank)
+    }
 
     // "#rrggbb" of three 0 ... 255 components.
     function colorString(r, g, b) {
@@ -66,6 +93,7 @@ Dialog {
         colorRect = rect
         currentColor = String(rectColor)
         keyIndex = index
+        titleText.text = titleFor(index)
         syncFields(currentColor)
     }
 
@@ -99,10 +127,27 @@ Dialog {
     Item {
         anchors.fill: parent
 
+        Text {
+            id: titleText
+            objectName: "titleText"
+            x: 0
+            y: 6
+            width: 360
+            height: 20
+            horizontalAlignment: Text.AlignHCenter
+            verticalAlignment: Text.AlignVCenter
+            text: dialog.titleFor(dialog.keyIndex)
+            color: CusConfig.colortext
+            font.family: CusConfig.fontFamily
+            font.pixelSize: 12
+            font.bold: true
+        }
+
         ColorPalette {
             id: wheel
             objectName: "wheel"
-            x: 20
+            // Centred across the dialog.
+            x: 30
             y: 30
             width: 300
             height: 300
@@ -122,19 +167,21 @@ Dialog {
         Rectangle {
             id: preview
             objectName: "preview"
-            x: 260
-            y: 310
+            x: 296
+            y: 306
             width: 24
             height: 24
             color: dialog.currentColor
             Accessible.role: Accessible.Graphic
             Accessible.name: qsTr("Chosen colour %1").arg(dialog.currentColor)
+            border.width: 1
+            border.color: CusConfig.colorBorderInput
         }
 
         Repeater {
             model: [qsTr("R"), qsTr("G"), qsTr("B")]
             BasicText {
-                x: 45 + 80 * index
+                x: 63 + 80 * index
                 y: 340
                 width: 20
                 height: 16
@@ -146,55 +193,72 @@ Dialog {
             id: redField
             objectName: "redField"
             accessibleName: qsTr("Red")
-            x: 70
+            x: 88
             y: 340
             width: 48
             height: 16
             maxRange: 255
+            outlined: true
             onEditingFinished: dialog.fieldsChanged()
         }
         CusInput {
             id: greenField
             objectName: "greenField"
             accessibleName: qsTr("Green")
-            x: 150
+            x: 168
             y: 340
             width: 48
             height: 16
             maxRange: 255
+            outlined: true
             onEditingFinished: dialog.fieldsChanged()
         }
         CusInput {
             id: blueField
             objectName: "blueField"
             accessibleName: qsTr("Blue")
-            x: 230
+            x: 248
             y: 340
             width: 48
             height: 16
             maxRange: 255
+            outlined: true
             onEditingFinished: dialog.fieldsChanged()
         }
 
         CusButton {
             id: cancelButton
             objectName: "cancelButton"
-            x: 50
-            y: 370
+            x: 60
+            y: 374
             width: 100
             height: 24
-            text: qsTr("cancel")
+            text: qsTr("Cancel")
             onClicked: dialog.reject()
         }
         CusButton {
             id: confirmButton
             objectName: "confirmButton"
-            x: 185
-            y: 370
+            x: 200
+            y: 374
             width: 100
             height: 24
-            text: qsTr("confirm")
+            text: qsTr("Confirm")
             onClicked: dialog.confirm()
         }
+
+        AutoResize {
+            id: scaler
+        }
+    }
+
+    Connections {
+        target: (typeof MainLogic !== "undefined") ? MainLogic : null
+        function onScreenChanged() { dialog.applyRate(dialog.scalingRate()) }
+    }
+
+    Component.onCompleted: {
+        scaler.begin()
+        applyRate(scalingRate())
     }
 }

@@ -42,6 +42,7 @@ Item {
         width: 64
         height: 14
         elementColor: CusConfig.colorInput
+        outlined: true
         model: [QT_TRANSLATE_NOOP("CusCombox", "PAD"), QT_TRANSLATE_NOOP("CusCombox", "KEYBOARD"),
                 QT_TRANSLATE_NOOP("CusCombox", "ALL")]
         Accessible.name: qsTr("Full velocity applies to")
@@ -53,6 +54,7 @@ Item {
     EditField {
         id: fullVelField
         objectName: "fullVelField"
+        outlined: true
         x: 234
         y: 10
         width: 56
@@ -69,6 +71,7 @@ Item {
         width: 64
         height: 14
         elementColor: CusConfig.colorInput
+        outlined: true
         model: [QT_TRANSLATE_NOOP("CusCombox", "LINER"), QT_TRANSLATE_NOOP("CusCombox", "EXP"),
                 QT_TRANSLATE_NOOP("CusCombox", "LO")]
         Accessible.name: qsTr("Piano key velocity curve")
@@ -85,6 +88,7 @@ Item {
         width: 64
         height: 14
         elementColor: CusConfig.colorInput
+        outlined: true
         model: [QT_TRANSLATE_NOOP("CusCombox", "LINER"), QT_TRANSLATE_NOOP("CusCombox", "EXP"),
                 QT_TRANSLATE_NOOP("CusCombox", "LO")]
         Accessible.name: qsTr("Pad velocity curve")
@@ -101,6 +105,7 @@ Item {
         width: 64
         height: 14
         elementColor: CusConfig.colorInput
+        outlined: true
         model: [QT_TRANSLATE_NOOP("CusCombox", "NORMAL"), QT_TRANSLATE_NOOP("CusCombox", "REVERSE")]
         Accessible.name: qsTr("Sustain pedal polarity")
         tip: qsTr("SUSTAIN: choose REVERSE if the sustain pedal works the wrong way round")

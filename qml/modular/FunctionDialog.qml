@@ -25,6 +25,7 @@ Dialog {
     property alias applyB: applyB
     property alias applyAB: applyAB
     property alias closeButton: closeButton
+    property alias resultText: resultText
 
     modal: true
     // Names the dialog for screen readers; the dialog draws its own heading.
@@ -71,7 +72,32 @@ Dialog {
         return field.value
     }
 
+    // What the last apply did, in words, shown under the knob group.
+    function describeApply(bank, sections) {
+        if (sections.length === 0)
+            return qsTr("Nothing applied: tick a section first.")
+        var target = bank === 1 ? qsTr("BANK A") : bank === 2 ? qsTr("BANK B") : qsTr("BANK A and BANK B")
+        return qsTr("Applied to %1: %2.").arg(target).arg(sections.join(", "))
+    }
+
     function apply(bank) {
+        var done = []
+        if (padNote.checkBox.checked)
+            done.push(qsTr("pad notes"))
+        if (padCc.checkBox.checked)
+            done.push(qsTr("pad CC"))
+        if (padPc.checkBox.checked)
+            done.push(qsTr("pad PC"))
+        if (knobCc.checkBox.checked)
+            done.push(qsTr("knob CC"))
+        if (knobPc.checkBox.checked)
+            done.push(qsTr("knob PC"))
+        applyBatches(bank)
+        resultText.text = describeApply(bank, done)
+        resultText.applied = done.length > 0
+    }
+
+    function applyBatches(bank) {
         if (padNote.checkBox.checked) {
             var rules = padNote.scaleName
             var noteDes = padNote.orderButton.checked
@@ -121,8 +147,12 @@ Dialog {
         anchors.fill: parent
 
         Text {
-            x: 280
+            x: 0
             y: 5
+            width: 667
+            height: 30
+            horizontalAlignment: Text.AlignHCenter
+            verticalAlignment: Text.AlignVCenter
             text: qsTr("Auto Populate")
             color: CusConfig.colorTitleText
             font.family: CusConfig.fontFamily
@@ -189,38 +219,67 @@ Dialog {
         }
         BatchKnobsPC {
             id: knobPc
-            x: 346
-            y: 202
+            x: 345
+            y: 205
             checkBox.onCheckedChanged: dialog.exclusive(knobPc, [knobCc, knobPc])
+        }
+
+        // What the buttons did (or why nothing happened), under the knob
+        // group; the buttons below act on both groups.
+        Rectangle {
+            objectName: "resultBox"
+            x: 338
+            y: 362
+            width: 309
+            height: 57
+            radius: 6
+            color: resultText.applied ? "#e6f4ea" : "#f0f0f0"
+            border.width: 1
+            border.color: resultText.applied ? "#5a9e6f" : "#c8c8c8"
+            Text {
+                id: resultText
+                objectName: "resultText"
+                property bool applied: false
+                x: 10
+                y: 4
+                width: 289
+                height: 49
+                wrapMode: Text.WordWrap
+                verticalAlignment: Text.AlignVCenter
+                text: qsTr("Tick one pad section and one knob section at most, then apply them to a bank.")
+                color: "#333333"
+                font.family: CusConfig.fontFamily
+                font.pixelSize: CusConfig.fontSizeLevel2
+            }
         }
 
         CusButton {
             id: applyA
             objectName: "applyA"
-            x: 345
-            y: 374
-            width: 96
-            height: 24
+            x: 127
+            y: 434
+            width: 130
+            height: 26
             text: qsTr("Apply to BANK A")
             onClicked: dialog.apply(1)
         }
         CusButton {
             id: applyB
             objectName: "applyB"
-            x: 445
-            y: 374
-            width: 96
-            height: 24
+            x: 269
+            y: 434
+            width: 130
+            height: 26
             text: qsTr("Apply to BANK B")
             onClicked: dialog.apply(2)
         }
         CusButton {
             id: applyAB
             objectName: "applyAB"
-            x: 545
-            y: 374
-            width: 96
-            height: 24
+            x: 411
+            y: 434
+            width: 130
+            height: 26
             text: qsTr("Apply to A&B")
             onClicked: dialog.apply(3)
         }

@@ -33,6 +33,12 @@ Dialog {
     property alias closeButton: closeButton
     property alias scaler: scaler
 
+    // Text colours on the dialog's light grey: the main lines dark, the
+    // small print a medium grey that still reads (both above 4.5:1).
+    readonly property color textColor: CusConfig.colorTitleText
+    readonly property color smallPrintColor: "#5c5c5c"
+    readonly property color linkColor: "#4a12a3"
+
     modal: true
     // Names the dialog for screen readers; the dialog draws its own heading.
     title: qsTr("About")
@@ -81,7 +87,7 @@ Dialog {
             y: 193
             z: -1
             text: "Copyright © Vornel. All rights reserved."
-            color: CusConfig.colorTextDisable
+            color: dialog.smallPrintColor
             font.family: CusConfig.fontFamily
             font.pixelSize: CusConfig.fontSizeLevel3
             Accessible.role: Accessible.StaticText
@@ -97,12 +103,11 @@ Dialog {
         Text {
             id: snText
             objectName: "snText"
-            x: 100
-            y: 105
-            horizontalAlignment: Text.AlignLeft
+            anchors.horizontalCenter: parent.horizontalCenter
+            y: 103
             text: dialog.serialKnown ? "sn:" + dialog.serialNumber : ""
             Accessible.ignored: text === ""
-            color: CusConfig.colorTextDisable
+            color: dialog.textColor
             font.family: CusConfig.fontFamily
             font.pixelSize: CusConfig.fontSizeLevel2
             Accessible.role: Accessible.StaticText
@@ -116,7 +121,7 @@ Dialog {
             // Names the system the program runs on.
             text: Qt.platform.os === "windows" ? qsTr("Vornel PC Control Windows OS")
                                                : qsTr("Vornel PC Control Linux")
-            color: CusConfig.colorTextDisable
+            color: dialog.textColor
             font.family: CusConfig.fontFamily
             font.pixelSize: CusConfig.fontSizeLevel2
             Accessible.role: Accessible.StaticText
@@ -131,7 +136,7 @@ Dialog {
             Text {
                 objectName: "softVersionText"
                 text: qsTr("Version：") + dialog.softVersion
-                color: CusConfig.colorTextDisable
+                color: dialog.textColor
                 font.family: CusConfig.fontFamily
                 font.pixelSize: CusConfig.fontSizeLevel2
                 Accessible.role: Accessible.StaticText
@@ -141,7 +146,7 @@ Dialog {
                 id: firmwareText
                 objectName: "firmwareText"
                 text: qsTr("Firmware:") + dialog.firmwareVersion
-                color: CusConfig.colorTextDisable
+                color: dialog.textColor
                 font.family: CusConfig.fontFamily
                 font.pixelSize: CusConfig.fontSizeLevel2
                 Accessible.role: Accessible.StaticText
@@ -156,7 +161,6 @@ Dialog {
             y: 147
             width: 110
             height: 16
-            backgroundColorNormal: "#A6A6A6"
             text: qsTr("firmware updates")
             tip: qsTr("Look for newer firmware for the connected keyboard")
             onClicked: Ftp.checkOnLineFirmware()
@@ -185,6 +189,7 @@ Dialog {
                 objectName: "englishLink"
                 x: 139
                 y: 164
+                textColorNormal: dialog.linkColor
                 text: "SUPPORT CENTER"
                 enabled: dialog.supportUrl !== ""
                 onClicked: dialog.openLink(dialog.supportUrl)
@@ -199,27 +204,47 @@ Dialog {
                 visible: false
 
                 CusButtonText {
+                    height: 16
+                    textColorNormal: dialog.linkColor
+                    // The QR picture opens above the row, inside the dialog.
+                    imgY: -96
                     text: "进入官网"
                     enabled: dialog.chineseSiteUrl !== ""
                     onClicked: dialog.openLink(dialog.chineseSiteUrl)
                 }
-                Rectangle { y: 8; width: 1; height: 8; color: "#a6a6a6" }
+                Rectangle { y: 4; width: 1; height: 8; color: "#8c8c8c" }
                 CusButtonText {
+                    height: 16
+                    textColorNormal: dialog.linkColor
+                    // The QR picture opens above the row, inside the dialog.
+                    imgY: -96
                     text: "官方公众号"
                     imgSource: "qrc:/img/qr_official_account.png"
                 }
-                Rectangle { y: 8; width: 1; height: 8; color: "#a6a6a6" }
+                Rectangle { y: 4; width: 1; height: 8; color: "#8c8c8c" }
                 CusButtonText {
+                    height: 16
+                    textColorNormal: dialog.linkColor
+                    // The QR picture opens above the row, inside the dialog.
+                    imgY: -96
                     text: "官方客服"
                     imgSource: "qrc:/img/qr_customer_service.png"
                 }
-                Rectangle { y: 8; width: 1; height: 8; color: "#a6a6a6" }
+                Rectangle { y: 4; width: 1; height: 8; color: "#8c8c8c" }
                 CusButtonText {
+                    height: 16
+                    textColorNormal: dialog.linkColor
+                    // The QR picture opens above the row, inside the dialog.
+                    imgY: -96
                     text: "官方微博"
                     imgSource: "qrc:/img/qr_social_account.png"
                 }
-                Rectangle { y: 8; width: 1; height: 8; color: "#a6a6a6" }
+                Rectangle { y: 4; width: 1; height: 8; color: "#8c8c8c" }
                 CusButtonText {
+                    height: 16
+                    textColorNormal: dialog.linkColor
+                    // The QR picture opens above the row, inside the dialog.
+                    imgY: -96
                     text: "视频频道"
                     enabled: dialog.videoChannelUrl !== ""
                     onClicked: dialog.openLink(dialog.videoChannelUrl)

@@ -149,13 +149,28 @@ Item {
             compare(combo.popupRate, 1.5)
             var list = combo.popup.contentItem
             var row = list.itemAtIndex(0)
-            // Rows fit the list, which is as wide as the (already scaled) box.
-            compare(row.width, 120 - 2 * 12)
+            // Rows fill the list inside its 1-px frame; the list is as wide
+            // as the (already scaled) box when the items are short.
+            compare(combo.popup.width, 120)
+            compare(row.width, 120 - 2)
             compare(row.height, 24)
             compare(row.contentItem.font.pixelSize, 15)
-            compare(combo.popup.width, 120)
+            verify(!row.contentItem.truncated)
             combo.popup.close()
             tryCompare(combo.popup, "visible", false)
+            // An item longer than the box widens the list instead of being
+            // cut, at the list's own text size.
+            combo.model = ["1", "EXCLUSIVE KEYBOARD"]
+            mouseClick(combo)
+            tryCompare(combo.popup, "visible", true)
+            tryVerify(function() { return combo.popup.contentItem.itemAtIndex(1) !== null })
+            row = combo.popup.contentItem.itemAtIndex(1)
+            verify(combo.popup.width > 120)
+            verify(!row.contentItem.truncated)
+            compare(row.contentItem.implicitWidth <= row.width, true)
+            combo.popup.close()
+            tryCompare(combo.popup, "visible", false)
+            combo.model = ["1", "2", "3"]
             MainLogic.scalingRate = 1.0
             combo.width = 80
             combo.height = 16

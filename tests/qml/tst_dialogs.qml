@@ -179,12 +179,12 @@ TestCase {
         MainLogic.screenChanged()
         compare(d.width, 667 * 1.5)
         compare(d.height, 475 * 1.5)
-        compare(d.applyAB.x, 545 * 1.5)
+        compare(d.applyAB.x, 411 * 1.5)
         compare(d.padPc.y, 305 * 1.5)
         MainLogic.scalingRate = 1.0
         MainLogic.screenChanged()
         compare(d.width, 667)
-        compare(d.applyAB.x, 545)
+        compare(d.applyAB.x, 411)
     }
 
     // --- Colour --------------------------------------------------------
