@@ -1,4 +1,5 @@
 import QtQuick 2.15
+import QtQuick.Window 2.15
 import QtTest 1.2
 import "layoutcheck.js" as Layout
 
@@ -97,8 +98,64 @@ TestCase {
     function settle() {
         wait(400)
         var panel = win.hint.children[0]
-        if (win.hint.showing)
+        if (win.hint.showing) {
+            // Kept up for as long as the check takes.
+            win.hint.holdTimer.stop()
             tryVerify(function() { return panel.opacity === 1 }, 3000, "the hint faded in")
+        }
+    }
+
+    // The rules themselves, on a small drawing with one fault per row (and a
+    // clean one): the check must name exactly the fault that is there.
+    Component {
+        id: sample
+        Window {
+            property alias first: first
+            property alias second: second
+            width: 300
+            height: 100
+            visible: true
+            color: "#333333"
+            Text { id: first; x: 10; y: 10; text: "KEY"; color: "#e5e5e5"; font.pixelSize: 10 }
+            Text { id: second; x: 60; y: 10; text: "CH"; color: "#e5e5e5"; font.pixelSize: 10 }
+            Rectangle {
+                x: 150; y: 0; width: 60; height: 40; clip: true; color: "#333333"
+                Text { objectName: "inClip"; x: 2; y: 10; text: "ok"; color: "#e5e5e5"; font.pixelSize: 10 }
+            }
+            Rectangle { objectName: "divider"; x: 0; y: 60; width: 300; height: 1; color: "#707070"; visible: false }
+        }
+    }
+
+    function test_rules_data() {
+        return [
+            { tag: "clean", change: function(s) {}, fault: "" },
+            { tag: "overlap", change: function(s) { s.second.x = 20; s.second.y = 13 }, fault: "overlap" },
+            { tag: "too wide", change: function(s) { s.first.width = 8 }, fault: "too wide" },
+            { tag: "elided", change: function(s) { s.first.width = 12; s.first.elide = Text.ElideRight }, fault: "too wide|cut" },
+            { tag: "clipped", change: function(s) { findChild(s.contentItem, "inClip").x = 50 }, fault: "clipped" },
+            { tag: "divider", change: function(s) {
+                var d = findChild(s.contentItem, "divider"); d.y = 17; d.visible = true }, fault: "crossed" },
+            { tag: "contrast", change: function(s) { s.first.color = "#555555" }, fault: "contrast" }
+        ]
+    }
+
+    function test_rules(data) {
+        var s = createTemporaryObject(sample, tc)
+        verify(s !== null)
+        data.change(s)
+        waitForRendering(s.contentItem)
+        var list = Layout.texts(s.contentItem, { x: 0, y: 0, w: s.width, h: s.height }, null)
+        compare(list.texts.length, 3)
+        var found = Layout.problems(list, grabImage(s.contentItem))
+        if (data.fault === "") {
+            compare(found, [])
+        } else {
+            verify(found.length >= 1, "nothing found")
+            var kinds = data.fault.split("|")
+            for (var i = 0; i < found.length; ++i) {
+                verify(kinds.some(function(k) { return found[i].indexOf(k) === 0 }), found[i])
+            }
+        }
     }
 
     function test_layout_data() {

@@ -246,12 +246,12 @@ function problems(found, image) {
             if (isAncestor(gr.item, item) && !gr.image)
                 continue
             var cut = intersect(t.ink, gr.rect)
-            if (cut.w <= 1 || cut.h <= 1)
+            if (cut.w <= 0 || cut.h <= 0 || (cut.w <= 1 && cut.h <= 1))
                 continue
             if (gr.thin) {
                 if (!allowed("divider", item))
                     out.push("crossed: " + name + " by " + className(gr.item) + " at " + JSON.stringify(round(gr.rect)))
-            } else if (gr.image && !contains(gr.rect, t.ink, 0.75) && !allowed("edge", item)) {
+            } else if (cut.w > 1 && cut.h > 1 && gr.image && !contains(gr.rect, t.ink, 0.75) && !allowed("edge", item)) {
                 out.push("straddles a picture's edge: " + name + " " + JSON.stringify(round(t.ink))
                          + " picture " + describe(gr.item) + " " + gr.item.source + " " + JSON.stringify(round(gr.rect)))
             }
