@@ -137,6 +137,8 @@ Dialog {
             horizontalAlignment: Text.AlignHCenter
             verticalAlignment: Text.AlignVCenter
             text: dialog.titleFor(dialog.keyIndex)
+            Accessible.role: Accessible.Heading
+            Accessible.name: text
             color: CusConfig.colortext
             font.family: CusConfig.fontFamily
             font.pixelSize: 12

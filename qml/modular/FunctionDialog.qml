@@ -247,6 +247,8 @@ Dialog {
                 wrapMode: Text.WordWrap
                 verticalAlignment: Text.AlignVCenter
                 text: qsTr("Tick one pad section and one knob section at most, then apply them to a bank.")
+                Accessible.role: Accessible.StaticText
+                Accessible.name: text
                 color: "#333333"
                 font.family: CusConfig.fontFamily
                 font.pixelSize: CusConfig.fontSizeLevel2
