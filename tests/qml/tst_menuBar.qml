@@ -82,15 +82,22 @@ Item {
         }
 
         function menu(i) { return bar.menuBar.menuAt(i) }
+        // The actions of a menu in order, separators left out.
+        function actions(m) {
+            var out = []
+            for (var i = 0; i < m.count; ++i) {
+                if (m.actionAt(i))
+                    out.push(m.actionAt(i))
+            }
+            return out
+        }
 
         function test_menus_in_order() {
             compare(bar.menuBar.count, 3)
             compare(menu(0).title, "File")
             compare(menu(1).title, "Auto Populate")
             compare(menu(2).title, "Help")
-            var file = []
-            for (var i = 0; i < menu(0).count; ++i)
-                file.push(menu(0).actionAt(i).text)
+            var file = actions(menu(0)).map(function(a) { return a.text })
             compare(file, ["Open", "Save", "Save As", "Send To Hardware", "Get From Hardware",
                            "Restore The Default", "Quit"])
             compare(menu(2).actionAt(0).text, "Open Userguide   Ctrl+H")
@@ -99,11 +106,13 @@ Item {
         }
 
         function test_file_actions_reach_the_back_end() {
+            var file = actions(menu(0))
             for (var i = 0; i < 6; ++i)
-                menu(0).actionAt(i).trigger()
-            compare(MainLogic.calls, ["openFile", "save", "saveAs", "sendData", "getData"])
+                file[i].trigger()
+            // The back end is called once the menu is out of the way.
+            tryCompare(MainLogic, "calls", ["openFile", "save", "saveAs", "sendData", "getData"])
             compare(DataMgt.calls, ["initDefaultData"])
-            menu(0).actionAt(6).trigger()
+            file[6].trigger()
             compare(fakeWindow.closed, 1)
             fakeWindow.closed = 0
             var shown = fakeDialog.shown
@@ -113,15 +122,53 @@ Item {
         }
 
         function test_shortcuts() {
-            compare(menu(0).actionAt(6).shortcut, "Ctrl+Q")
+            compare(actions(menu(0))[6].shortcut, "Ctrl+Q")
             compare(menu(2).actionAt(0).shortcut, "Ctrl+H")
             keySequence(StandardKey.Open)
+            tryCompare(MainLogic, "calls", ["openFile"])
             keySequence(StandardKey.Save)
-            compare(MainLogic.calls, ["openFile", "save"])
+            tryCompare(MainLogic, "calls", ["openFile", "save"])
             MainLogic.guideUrl = ""
             keySequence("Ctrl+H")
             // The guide's place is asked for; with no guide nothing opens.
             compare(MainLogic.calls, ["openFile", "save", "userGuideUrl"])
+        }
+
+        // The File items show their key sequences; a title clicked after
+        // Escape closed its menu opens the menu again.
+        function test_shortcuts_shown_and_escape_then_click_reopens() {
+            var file = menu(0)
+            var title = bar.menuBar.itemAt(0)
+            // The pointer rests on the title throughout.
+            mouseMove(title, 20, 10)
+            tryCompare(title, "hovered", true)
+            mouseClick(title)
+            tryCompare(file, "opened", true)
+            var open = file.itemAt(0)
+            verify(open.shortcutText !== "", "no key sequence shown for Open")
+            compare(file.itemAt(file.count - 1).shortcutText, "Ctrl+Q")
+            keyClick(Qt.Key_Escape)
+            tryCompare(file, "visible", false)
+            mouseClick(title)
+            tryCompare(file, "opened", true)
+            mouseClick(title)
+            tryCompare(file, "visible", false)
+        }
+
+        function test_language_menu_ticks_the_language_in_use() {
+            var languages = menu(2).menuAt(2)
+            Tran.reTrans("English")
+            verify(languages.actionAt(1).checked)
+            verify(!languages.actionAt(0).checked)
+            languages.actionAt(0).trigger()
+            verify(languages.actionAt(0).checked)
+            verify(!languages.actionAt(1).checked)
+            // Choosing the language already in use keeps its tick.
+            languages.actionAt(0).trigger()
+            verify(languages.actionAt(0).checked)
+            languages.actionAt(1).trigger()
+            verify(languages.actionAt(1).checked)
+            verify(!languages.actionAt(0).checked)
         }
 
         function test_menu_items_follow_rate_when_opened() {

@@ -11,6 +11,21 @@ MenuBarItem {
     font.family: CusConfig.fontFamily
     font.pixelSize: CusConfig.fontSizeLevel2
 
+    // Escape closes the menu while the pointer still rests on its title; the
+    // bar then still takes the menu for open, and the next click on the
+    // title would only "close" it. Such a close is handed back to the bar
+    // as a click of its own, which leaves it closed and ready to open.
+    property bool closingByTitle: false
+    onPressed: closingByTitle = menu !== null && menu.visible
+    Connections {
+        target: menuBarItem.menu
+        function onClosed() {
+            if (!menuBarItem.closingByTitle && menuBarItem.hovered && menuBarItem.highlighted)
+                menuBarItem.triggered()
+            menuBarItem.closingByTitle = false
+        }
+    }
+
     contentItem: Text {
         text: menuBarItem.text
         font: menuBarItem.font

@@ -8,7 +8,20 @@ import "../../BaseControl"
 MenuItem {
     id: menuItem
     readonly property real rate: (menu && menu.rate > 0) ? menu.rate : 1.0
-    implicitWidth: Math.max(30 * rate, contentItem.implicitWidth + leftPadding + rightPadding)
+    // The key sequence of the item's action, as the platform writes it
+    // ("Ctrl+O"), unless the item's text already names it.
+    readonly property string shortcutText: {
+        var t = keys.nativeText
+        return (t === "" || menuItem.text.indexOf(t) >= 0) ? "" : t
+    }
+    Shortcut {
+        id: keys
+        enabled: false
+        sequence: (menuItem.action && menuItem.action.shortcut !== undefined) ? menuItem.action.shortcut : ""
+    }
+
+    implicitWidth: Math.max(30 * rate, contentItem.implicitWidth + leftPadding + rightPadding
+                                       + (shortcutText !== "" ? shortcutLabel.implicitWidth + 24 * rate : 0))
     implicitHeight: 35 * rate
     leftPadding: 14 * rate
     rightPadding: 14 * rate
@@ -23,6 +36,25 @@ MenuItem {
         horizontalAlignment: Text.AlignLeft
         verticalAlignment: Text.AlignVCenter
         elide: Text.ElideRight
+    }
+    Text {
+        id: shortcutLabel
+        x: menuItem.width - menuItem.rightPadding - width
+        anchors.verticalCenter: parent.verticalCenter
+        visible: menuItem.shortcutText !== ""
+        text: menuItem.shortcutText
+        font: menuItem.font
+        opacity: menuItem.enabled ? 1.0 : 0.3
+        color: menuItem.highlighted ? "#ffffff" : "#5c5c5c"
+    }
+    // A tick before a checked item (the language in use).
+    indicator: Text {
+        x: 3 * menuItem.rate
+        anchors.verticalCenter: parent.verticalCenter
+        visible: menuItem.checkable && menuItem.checked
+        text: "\u2713"
+        font: menuItem.font
+        color: menuItem.highlighted ? "#ffffff" : CusConfig.colorElement
     }
     arrow: Text {
         x: menuItem.width - width - 6 * menuItem.rate

@@ -75,9 +75,44 @@ Item {
         return false
     }
 
+    // Runs what a menu item asked for once the menu has closed and the window
+    // has been drawn without it, so that a file dialog or message box opened
+    // by the action does not show the menu still open behind it.
+    function afterMenu(work) {
+        var w = root.window
+        if (w && typeof w.frameSwapped !== "undefined" && w.visible) {
+            var done = false
+            var run = function() {
+                if (done)
+                    return
+                done = true
+                w.frameSwapped.disconnect(run)
+                work()
+            }
+            w.frameSwapped.connect(run)
+            if (typeof w.update === "function")
+                w.update()
+            // A window that draws nothing more (minimised, covered) still runs it.
+            fallback.work = run
+            fallback.restart()
+        } else {
+            Qt.callLater(work)
+        }
+    }
+    Timer {
+        id: fallback
+        property var work: null
+        interval: 250
+        onTriggered: if (work) { var w = work; work = null; w() }
+    }
+
     function chooseLanguage(name) {
         Tran.reTrans(name)
         Tran.setLanguage(name)
+        // A click toggles a checkable item; the tick follows the language
+        // actually in use instead.
+        chineseAction.checked = Qt.binding(function() { return Tran.currentLanguage === "简体中文" })
+        englishAction.checked = Qt.binding(function() { return Tran.currentLanguage !== "简体中文" })
     }
 
     Rectangle {
@@ -191,40 +226,45 @@ Item {
             background: Rectangle {
                 implicitWidth: 200 * fileMenu.rate
                 color: CusConfig.colorMenbar
+                border.width: 1
+                border.color: "#a8a8a8"
             }
             Action {
                 objectName: "openAction"
                 text: qsTr("Open")
                 shortcut: StandardKey.Open
-                onTriggered: MainLogic.openFile()
+                onTriggered: root.afterMenu(function() { MainLogic.openFile() })
             }
             Action {
                 objectName: "saveAction"
                 text: qsTr("Save")
                 shortcut: StandardKey.Save
-                onTriggered: MainLogic.save()
+                onTriggered: root.afterMenu(function() { MainLogic.save() })
             }
             Action {
                 objectName: "saveAsAction"
                 text: qsTr("Save As")
                 shortcut: StandardKey.SaveAs
-                onTriggered: MainLogic.saveAs()
+                onTriggered: root.afterMenu(function() { MainLogic.saveAs() })
             }
+            MenuSeparator { contentItem: MenuLine {} }
             Action {
                 objectName: "sendAction"
                 text: qsTr("Send To Hardware")
-                onTriggered: MainLogic.sendData()
+                onTriggered: root.afterMenu(function() { MainLogic.sendData() })
             }
             Action {
                 objectName: "getAction"
                 text: qsTr("Get From Hardware")
-                onTriggered: MainLogic.getData()
+                onTriggered: root.afterMenu(function() { MainLogic.getData() })
             }
+            MenuSeparator { contentItem: MenuLine {} }
             Action {
                 objectName: "restoreAction"
                 text: qsTr("Restore The Default")
                 onTriggered: DataMgt.initDefaultData()
             }
+            MenuSeparator { contentItem: MenuLine {} }
             Action {
                 objectName: "quitAction"
                 text: qsTr("Quit")
@@ -266,15 +306,25 @@ Item {
             Menu {
                 id: languageMenu
                 objectName: "languageMenu"
+                property real rate: 1.0
+                onAboutToShow: rate = root.scalingRate()
                 title: qsTr("Language")
+                delegate: GreenMenuItem {}
+                background: MenuBackground { implicitWidth: 140 * languageMenu.rate }
                 Action {
+                    id: chineseAction
                     objectName: "chineseAction"
                     text: "简体中文"
+                    checkable: true
+                    checked: Tran.currentLanguage === "简体中文"
                     onTriggered: root.chooseLanguage("简体中文")
                 }
                 Action {
+                    id: englishAction
                     objectName: "englishAction"
                     text: "English"
+                    checkable: true
+                    checked: Tran.currentLanguage !== "简体中文"
                     onTriggered: root.chooseLanguage("English")
                 }
             }
