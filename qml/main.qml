@@ -68,10 +68,16 @@ Window {
         border.color: "#000000"
     }
 
+    // The product's name, ending flush with the editor area's right edge.
     Text {
-        x: 1010
+        objectName: "productLabel"
+        x: 855
         y: 64
-        text: "RambaKEYQ7X"
+        width: 300
+        height: 32
+        horizontalAlignment: Text.AlignRight
+        verticalAlignment: Text.AlignVCenter
+        text: "RambaKEY Q7X"
         Accessible.role: Accessible.StaticText
         Accessible.name: text
         font.family: CusConfig.fontFamily

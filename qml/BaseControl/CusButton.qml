@@ -40,4 +40,5 @@ Button {
              : control.backgroundColorNormal
     }
     TransArea {}
+    FocusRing { shown: control.visualFocus }
 }

@@ -18,6 +18,10 @@ Button {
     property color backgroundColorHovered: Qt.lighter(CusConfig.colorElement, 1.2)
     property color backgroundColorPressed: Qt.darker(CusConfig.colorElement, 1.2)
     property color backgroundColorDisable: CusConfig.colorCbxDisable
+    // The second state is drawn in orange with dark text, so that it cannot
+    // be mistaken for a pressed or hovered first state.
+    property color backgroundColorChecked: "#FF7900"
+    property color textColorChecked: "#1e1e1e"
 
     checkable: true
     text: checked ? text2 : text1
@@ -30,7 +34,9 @@ Button {
     contentItem: Text {
         text: control.text
         font: control.font
-        color: control.enabled ? CusConfig.colortext : CusConfig.colorTextDisable
+        color: !control.enabled ? CusConfig.colorTextDisable
+             : control.checked ? control.textColorChecked
+             : CusConfig.colortext
         horizontalAlignment: Text.AlignHCenter
         verticalAlignment: Text.AlignVCenter
         elide: Text.ElideRight
@@ -40,9 +46,13 @@ Button {
         border.width: control.enabled ? 0 : 1
         border.color: CusConfig.colorBorderInput
         color: !control.enabled ? control.backgroundColorDisable
-             : (control.down || control.checked) ? control.backgroundColorPressed
+             : control.checked ? (control.down ? Qt.darker(control.backgroundColorChecked, 1.2)
+                                : control.hovered ? Qt.lighter(control.backgroundColorChecked, 1.1)
+                                : control.backgroundColorChecked)
+             : control.down ? control.backgroundColorPressed
              : control.hovered ? control.backgroundColorHovered
              : control.backgroundColorNormal
     }
     TransArea {}
+    FocusRing { shown: control.visualFocus }
 }

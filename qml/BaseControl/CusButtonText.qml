@@ -46,4 +46,5 @@ Button {
         visible: control.hovered && String(control.imgSource) !== ""
     }
     TransArea {}
+    FocusRing { shown: control.visualFocus }
 }

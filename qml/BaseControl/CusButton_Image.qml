@@ -32,4 +32,5 @@ Button {
         }
     }
     TransArea {}
+    FocusRing { shown: control.visualFocus }
 }

@@ -1,6 +1,5 @@
 import QtQuick 2.15
 import QtQuick.Controls 2.15
-import QtGraphicalEffects 1.15
 
 // Small square check box with an orange tick.
 CheckBox {
@@ -24,19 +23,15 @@ CheckBox {
         border.width: 1
         border.color: CusConfig.colorBorderInput
 
+        // The tick is drawn orange in the picture itself.
         Image {
             id: tick
             anchors.fill: parent
             source: "qrc:/img/Check.png"
-            visible: false
-        }
-        ColorOverlay {
-            anchors.fill: tick
-            source: tick
-            color: "#FF7900"
             visible: control.checked
         }
     }
     contentItem: Item {}
     TransArea {}
+    FocusRing { shown: control.visualFocus }
 }

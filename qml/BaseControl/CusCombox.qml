@@ -146,4 +146,5 @@ ComboBox {
             }
         }
     }
+    FocusRing { shown: control.visualFocus }
 }

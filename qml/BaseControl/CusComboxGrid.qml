@@ -106,4 +106,5 @@ ComboBox {
             radius: CusConfig.radiuSize2
         }
     }
+    FocusRing { shown: control.visualFocus }
 }

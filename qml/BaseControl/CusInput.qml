@@ -63,4 +63,5 @@ Rectangle {
             root.editingFinished()
         }
     }
+    FocusRing { shown: input.activeFocus }
 }

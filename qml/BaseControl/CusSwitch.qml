@@ -53,4 +53,5 @@ Switch {
     }
     contentItem: Item {}
     TransArea {}
+    FocusRing { shown: control.visualFocus }
 }

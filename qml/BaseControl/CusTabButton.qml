@@ -36,4 +36,5 @@ TabButton {
         verticalAlignment: Text.AlignVCenter
     }
     TransArea {}
+    FocusRing { shown: control.visualFocus }
 }

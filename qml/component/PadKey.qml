@@ -35,6 +35,8 @@ Rectangle {
     property bool reloading: false
 
     signal colorDialogRequested(int index)
+    // The swatch took another colour (a reload, a confirmed pick).
+    signal swatchColorChanged()
 
     width: 118
     height: 118
@@ -143,6 +145,7 @@ Rectangle {
     Rectangle {
         id: swatch
         objectName: "swatch"
+        onColorChanged: root.swatchColorChanged()
         x: 87
         y: 10
         width: 20

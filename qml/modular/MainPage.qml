@@ -18,6 +18,15 @@ Item {
     width: 1110
     height: 548
 
+    // Counts colour changes of the pads, so that the keyboard drawing's pads
+    // follow them.
+    property int padColorTick: 0
+    function padColor(gridIndex, bank, tick) {
+        var page = padSwipe.itemAt(bank)
+        var pad = page ? page.padAt(gridIndex) : null
+        return pad ? pad.swatch.color : "transparent"
+    }
+
     NoteDataModel { id: noteNames }
 
     // A bank view that changes size (a change of screen) shows its current
@@ -76,8 +85,8 @@ Item {
             clip: true
             spacing: 2
             currentIndex: padTabs.currentIndex
-            PadPage { bank: 0; onWidthChanged: root.keepPage(padSwipe) }
-            PadPage { bank: 1; onWidthChanged: root.keepPage(padSwipe) }
+            PadPage { bank: 0; onWidthChanged: root.keepPage(padSwipe); onPadColorChanged: ++root.padColorTick }
+            PadPage { bank: 1; onWidthChanged: root.keepPage(padSwipe); onPadColorChanged: ++root.padColorTick }
         }
         CusTabBar {
             id: padTabs
@@ -188,6 +197,24 @@ Item {
         x: 862
         y: 363
         source: "qrc:/img/qin@2x.png"
+    }
+
+    // The pads of the drawing light in the colours of the bank on screen,
+    // laid out as on the keyboard (top row pads 5 to 8).
+    Repeater {
+        id: drawnPads
+        objectName: "drawnPads"
+        model: 8
+        Rectangle {
+            x: 862 + 60 + (index % 4) * 22
+            y: 363 + 12 + Math.floor(index / 4) * 18
+            width: 19
+            height: 15
+            radius: 2.5
+            color: root.padColor(index, padSwipe.currentIndex, root.padColorTick)
+            border.width: 1
+            border.color: "#1c1c1e"
+        }
     }
 
     CusButtonText {

@@ -10,6 +10,9 @@ Item {
     // The colour dialog the pads open; the window's one when left empty.
     property var colorDialog: null
 
+    // One of the pads shows another colour.
+    signal padColorChanged()
+
     width: 484
     height: 282
 
@@ -33,6 +36,7 @@ Item {
             number: keyIndex % 8 + 1
             noteModel: noteNames
             colorDialog: root.colorDialog
+            onSwatchColorChanged: root.padColorChanged()
         }
     }
 }

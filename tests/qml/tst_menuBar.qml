@@ -137,6 +137,8 @@ Item {
         // The File items show their key sequences; a title clicked after
         // Escape closed its menu opens the menu again.
         function test_shortcuts_shown_and_escape_then_click_reopens() {
+            if (Qt.platform.pluginName !== "xcb")
+                skip("the pointer resting on a title needs hover events (X display; run as tst_menubar_x)")
             var file = menu(0)
             var title = bar.menuBar.itemAt(0)
             // The pointer rests on the title throughout.

@@ -13,15 +13,27 @@ MenuBarItem {
 
     // Escape closes the menu while the pointer still rests on its title; the
     // bar then still takes the menu for open, and the next click on the
-    // title would only "close" it. Such a close is handed back to the bar
-    // as a click of its own, which leaves it closed and ready to open.
+    // title would only "close" it. Such a close is handed back to the bar as
+    // a click of its own, which leaves it closed and ready to open. Should
+    // the bar have taken the menu for closed after all, that click opens it,
+    // and a second one closes it again.
     property bool closingByTitle: false
+    property bool swallowClose: false
     onPressed: closingByTitle = menu !== null && menu.visible
     Connections {
         target: menuBarItem.menu
         function onClosed() {
-            if (!menuBarItem.closingByTitle && menuBarItem.hovered && menuBarItem.highlighted)
+            if (menuBarItem.swallowClose) {
+                menuBarItem.swallowClose = false
+                return
+            }
+            if (!menuBarItem.closingByTitle && menuBarItem.hovered && menuBarItem.highlighted) {
                 menuBarItem.triggered()
+                if (menuBarItem.menu.visible) {
+                    menuBarItem.swallowClose = true
+                    menuBarItem.triggered()
+                }
+            }
             menuBarItem.closingByTitle = false
         }
     }

@@ -171,7 +171,7 @@ Item {
         Text {
             x: 50
             y: 11
-            text: "Vornel Ramba KEY Q7X"
+            text: "Vornel RambaKEY Q7X"
             Accessible.role: Accessible.StaticText
             Accessible.name: text
             color: CusConfig.colorTitleText
@@ -247,7 +247,7 @@ Item {
                 shortcut: StandardKey.SaveAs
                 onTriggered: root.afterMenu(function() { MainLogic.saveAs() })
             }
-            MenuSeparator { contentItem: MenuLine {} }
+            MenuLine {}
             Action {
                 objectName: "sendAction"
                 text: qsTr("Send To Hardware")
@@ -258,13 +258,13 @@ Item {
                 text: qsTr("Get From Hardware")
                 onTriggered: root.afterMenu(function() { MainLogic.getData() })
             }
-            MenuSeparator { contentItem: MenuLine {} }
+            MenuLine {}
             Action {
                 objectName: "restoreAction"
                 text: qsTr("Restore The Default")
                 onTriggered: DataMgt.initDefaultData()
             }
-            MenuSeparator { contentItem: MenuLine {} }
+            MenuLine {}
             Action {
                 objectName: "quitAction"
                 text: qsTr("Quit")
