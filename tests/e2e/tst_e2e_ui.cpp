@@ -467,7 +467,7 @@ private slots:
     {
         QVERIFY(m_win);
         // "Restore The Default" first, so that the pages visibly change.
-        STEP(clickMenu(0, 5));
+        STEP(clickMenu(0, 7));   // "Restore The Default", after two separators
         QCOMPARE(text(objectProperty(pad(0), "numberField")), QString("68"));
         QCOMPARE(text(objectProperty(findByType(m_mainPage, "Arpegiator"), "tempoField")), QString("155"));
 
