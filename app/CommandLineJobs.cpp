@@ -1,11 +1,11 @@
-#include "CommandLineJobs.h"
+#include "app/CommandLineJobs.h"
 
-#include "FirmwareUpdate.h"
-#include "MidiBackend.h"
-#include "MidiPorts.h"
-#include "MyFtp.h"
-#include "Prompter.h"
-#include "Sysex.h"
+#include "firmware/FirmwareUpdate.h"
+#include "firmware/MyFtp.h"
+#include "midi/MidiBackend.h"
+#include "midi/MidiPorts.h"
+#include "midi/Sysex.h"
+#include "ui/Prompter.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>

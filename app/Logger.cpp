@@ -1,4 +1,4 @@
-#include "Logger.h"
+#include "app/Logger.h"
 
 #include <QDebug>
 #include <QDir>

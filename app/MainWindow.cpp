@@ -1,9 +1,11 @@
-#include "MainWindow.h"
+#include "app/MainWindow.h"
 
-#include "DataManagement.h"
-#include "Prompter.h"
-#include "Sysex.h"
-#include "Trans.h"
+#include "i18n/Trans.h"
+#include "midi/Sysex.h"
+#include "model/DataManagement.h"
+#include "ui/ColorPalette.h"
+#include "ui/DialogName.h"
+#include "ui/Prompter.h"
 
 #include <QColor>
 #include <QDataStream>
@@ -15,22 +17,13 @@
 #include <QQmlContext>
 #include <QSaveFile>
 #include <QScreen>
+#include <QtQml>
 #include <QThread>
 #include <QTimer>
 
 #include <atomic>
 #include <memory>
 #include <cstring>
-
-#include "DialogName.h"
-
-// The colour-wheel item is registered for the documents when it is part of
-// the build.
-#if __has_include("ColorPalette.h")
-#include "ColorPalette.h"
-#include <QtQml>
-#define Q7X_HAVE_COLOR_PALETTE 1
-#endif
 
 #ifndef Q7X_VERSION
 #error "Q7X_VERSION must name the program version"
@@ -203,9 +196,7 @@ void MainWindow::setUpUserInterface()
 
 void MainWindow::registerQmlTypes()
 {
-#ifdef Q7X_HAVE_COLOR_PALETTE
     qmlRegisterType<ColorPalette>("ColorP", 1, 0, "ColorPalette");
-#endif
     DialogName::registerType();
 }
 

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "DetectionDevice.h"
-#include "FirmwareUpdate.h"
-#include "MidiPorts.h"
-#include "MyFtp.h"
+#include "device/DetectionDevice.h"
+#include "firmware/FirmwareUpdate.h"
+#include "firmware/MyFtp.h"
+#include "midi/MidiPorts.h"
 
 #include <QMainWindow>
 #include <QQmlApplicationEngine>

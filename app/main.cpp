@@ -1,11 +1,11 @@
 // Entry point of the editor: single-instance guard, log, MIDI system,
 // controller, event loop.
 
-#include "CommandLineJobs.h"
-#include "InstanceGuard.h"
-#include "Logger.h"
-#include "MainWindow.h"
-#include "MidiBackend.h"
+#include "app/CommandLineJobs.h"
+#include "app/InstanceGuard.h"
+#include "app/Logger.h"
+#include "app/MainWindow.h"
+#include "midi/MidiBackend.h"
 
 #include <QApplication>
 #include <QCommandLineParser>

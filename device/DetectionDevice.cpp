@@ -1,8 +1,8 @@
-#include "DetectionDevice.h"
+#include "device/DetectionDevice.h"
 
-#include "MidiBackend.h"
-#include "MidiPorts.h"
-#include "UdevMonitor.h"
+#include "device/UdevMonitor.h"
+#include "midi/MidiBackend.h"
+#include "midi/MidiPorts.h"
 
 #include <QDebug>
 #include <QSerialPortInfo>

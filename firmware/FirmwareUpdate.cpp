@@ -1,7 +1,7 @@
-#include "FirmwareUpdate.h"
+#include "firmware/FirmwareUpdate.h"
 
-#include "Prompter.h"
-#include "YmodemFileTransmit.h"
+#include "firmware/YmodemFileTransmit.h"
+#include "ui/Prompter.h"
 
 #include <QDebug>
 #include <QSerialPortInfo>

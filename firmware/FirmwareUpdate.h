@@ -4,7 +4,7 @@
 #include <QObject>
 #include <QString>
 
-#include "YmodemFileTransmit.h"
+#include "firmware/YmodemFileTransmit.h"
 
 // Puts a firmware image on the keyboard: finds the firmware loader's serial
 // port, sends the image to it with YMODEM and republishes the transfer's

@@ -1,6 +1,6 @@
-#include "MyFtp.h"
+#include "firmware/MyFtp.h"
 
-#include "Prompter.h"
+#include "ui/Prompter.h"
 
 #include <QDebug>
 #include <QDir>

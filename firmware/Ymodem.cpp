@@ -1,4 +1,4 @@
-#include "Ymodem.h"
+#include "firmware/Ymodem.h"
 
 #include <QDebug>
 

@@ -1,4 +1,4 @@
-#include "YmodemFileTransmit.h"
+#include "firmware/YmodemFileTransmit.h"
 
 #include <QDebug>
 #include <QFile>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Ymodem.h"
+#include "firmware/Ymodem.h"
 
 #include <QObject>
 #include <QSerialPort>

@@ -1,4 +1,4 @@
-#include "Trans.h"
+#include "i18n/Trans.h"
 
 #include <QCoreApplication>
 #include <QDebug>

@@ -1,6 +1,6 @@
-#include "MidiBackend.h"
+#include "midi/MidiBackend.h"
 
-#include "RtMidiBackend.h"
+#include "midi/RtMidiBackend.h"
 
 #include <QDebug>
 

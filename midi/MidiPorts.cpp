@@ -1,6 +1,6 @@
-#include "MidiPorts.h"
+#include "midi/MidiPorts.h"
 
-#include "Sysex.h"
+#include "midi/Sysex.h"
 
 #include <QDebug>
 

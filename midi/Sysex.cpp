@@ -1,4 +1,4 @@
-#include "Sysex.h"
+#include "midi/Sysex.h"
 
 #include <QDebug>
 

@@ -1,4 +1,4 @@
-#include "DataManagement.h"
+#include "model/DataManagement.h"
 
 #include <QDebug>
 

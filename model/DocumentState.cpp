@@ -1,6 +1,6 @@
-#include "DocumentState.h"
+#include "model/DocumentState.h"
 
-#include "DataManagement.h"
+#include "model/DataManagement.h"
 
 #include <QFileInfo>
 

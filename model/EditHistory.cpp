@@ -1,6 +1,6 @@
-#include "EditHistory.h"
+#include "model/EditHistory.h"
 
-#include "DataManagement.h"
+#include "model/DataManagement.h"
 
 #include <QTimer>
 

@@ -1,4 +1,4 @@
-#include "ColorPalette.h"
+#include "ui/ColorPalette.h"
 
 #include <QColor>
 #include <QConicalGradient>

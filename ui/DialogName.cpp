@@ -1,4 +1,4 @@
-#include "DialogName.h"
+#include "ui/DialogName.h"
 
 #include <QMetaType>
 #include <QQuickItem>

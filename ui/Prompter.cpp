@@ -1,4 +1,4 @@
-#include "Prompter.h"
+#include "ui/Prompter.h"
 
 #include <QFileDialog>
 

@@ -2,7 +2,7 @@
 // reports on stdout "first" or "second"; a first copy then prints "raised" for
 // every raise request and runs until killed (or, with --quit-on-raise, exits
 // normally after the first request).
-#include "InstanceGuard.h"
+#include "app/InstanceGuard.h"
 
 #include <QCoreApplication>
 #include <QTimer>

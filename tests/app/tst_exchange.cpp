@@ -2,11 +2,11 @@
 // what is sent, what the hint says, when ports open and close, how replies
 // are decoded, the keyboard arriving and leaving, and the firmware hand-over.
 
-#include "DataManagement.h"
-#include "FakeMidiBackend.h"
-#include "MainWindow.h"
-#include "ScriptedPrompter.h"
-#include "Sysex.h"
+#include "app/MainWindow.h"
+#include "midi/Sysex.h"
+#include "model/DataManagement.h"
+#include "tests/support/FakeMidiBackend.h"
+#include "tests/support/ScriptedPrompter.h"
 
 #include <QRandomGenerator>
 #include <QSignalSpy>

@@ -1,6 +1,6 @@
 // Single-instance guard across real processes (guard_probe), stale guards of
 // killed copies, junk on the raise socket and bringing a window to the front.
-#include "InstanceGuard.h"
+#include "app/InstanceGuard.h"
 
 #include <QDeadlineTimer>
 #include <QFile>

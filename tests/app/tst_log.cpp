@@ -1,6 +1,6 @@
 // Log handler: file naming, header, entry format, pruning, hour change,
 // escaping, reopen rule, threads and fatal messages.
-#include "Logger.h"
+#include "app/Logger.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,11 +1,11 @@
 // The controller itself: what it publishes to the interface, screen scaling,
 // colour names, the program and firmware version texts.
 
-#include "DataManagement.h"
-#include "FakeMidiBackend.h"
-#include "MainWindow.h"
-#include "ScriptedPrompter.h"
-#include "Trans.h"
+#include "app/MainWindow.h"
+#include "i18n/Trans.h"
+#include "model/DataManagement.h"
+#include "tests/support/FakeMidiBackend.h"
+#include "tests/support/ScriptedPrompter.h"
 
 #include <QQmlContext>
 #include <QTranslator>

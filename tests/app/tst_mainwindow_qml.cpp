@@ -1,9 +1,9 @@
 // The controller with the real documents: they load without errors against
 // the published back end, and the visible window is the documents' own.
 
-#include "FakeMidiBackend.h"
-#include "MainWindow.h"
-#include "ScriptedPrompter.h"
+#include "app/MainWindow.h"
+#include "tests/support/FakeMidiBackend.h"
+#include "tests/support/ScriptedPrompter.h"
 
 #include <QQuickWindow>
 #include <QtTest>

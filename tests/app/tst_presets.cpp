@@ -1,9 +1,9 @@
 // Preset files: round trip, refusal of anything that is not a preset, atomic
 // saving and the rules for the remembered save path.
 
-#include "DataManagement.h"
-#include "MainWindow.h"
-#include "ScriptedPrompter.h"
+#include "app/MainWindow.h"
+#include "model/DataManagement.h"
+#include "tests/support/ScriptedPrompter.h"
 
 #include <QDataStream>
 #include <QFile>

@@ -1,8 +1,8 @@
 // The device monitor: tag lookup, flag rules and debug lines, the start-up
 // scan, the port-list and serial watches and the routing of udev events.
-#include "DetectionDevice.h"
-#include "FakeMidiBackend.h"
-#include "UdevMonitor.h"
+#include "device/DetectionDevice.h"
+#include "device/UdevMonitor.h"
+#include "tests/support/FakeMidiBackend.h"
 
 #include <QSignalSpy>
 #include <QtTest>

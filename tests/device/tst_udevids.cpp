@@ -1,5 +1,5 @@
 // Turning udev properties into the "VID_xxxx&PID_xxxx" ids the monitor matches.
-#include "UdevMonitor.h"
+#include "device/UdevMonitor.h"
 
 #include <QtTest>
 

@@ -13,7 +13,7 @@
 #include <QStringList>
 #include <QThread>
 
-#include "RtMidiBackend.h"
+#include "midi/RtMidiBackend.h"
 
 #include <csignal>
 #include <sys/prctl.h>

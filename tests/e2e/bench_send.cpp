@@ -12,10 +12,10 @@
 //
 // Prints median, minimum and maximum in milliseconds. Needs an X display.
 
-#include "E2eProcesses.h"
-#include "MainWindow.h"
-#include "MidiBackend.h"
-#include "ScriptedPrompter.h"
+#include "app/MainWindow.h"
+#include "midi/MidiBackend.h"
+#include "tests/e2e/E2eProcesses.h"
+#include "tests/support/ScriptedPrompter.h"
 
 #include <QApplication>
 #include <QQuickItem>

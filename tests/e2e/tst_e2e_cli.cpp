@@ -3,7 +3,7 @@
 // local FTP server. Exit codes, stdout and the one-line reasons are checked,
 // and what reached the keyboard is checked on the simulator's side.
 
-#include "E2eProcesses.h"
+#include "tests/e2e/E2eProcesses.h"
 
 #include <QCryptographicHash>
 #include <QDir>

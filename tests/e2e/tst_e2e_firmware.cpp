@@ -2,14 +2,14 @@
 // local FTP server, downloads it, switches the simulated keyboard into its
 // loader and sends the image over the loader's serial device with YMODEM.
 
-#include "DataManagement.h"
-#include "E2eProcesses.h"
-#include "FirmwareUpdate.h"
-#include "MainWindow.h"
-#include "MidiBackend.h"
-#include "MyFtp.h"
-#include "RtMidiBackend.h"
-#include "ScriptedPrompter.h"
+#include "app/MainWindow.h"
+#include "firmware/FirmwareUpdate.h"
+#include "firmware/MyFtp.h"
+#include "midi/MidiBackend.h"
+#include "midi/RtMidiBackend.h"
+#include "model/DataManagement.h"
+#include "tests/e2e/E2eProcesses.h"
+#include "tests/support/ScriptedPrompter.h"
 
 #include <QCryptographicHash>
 #include <QDir>

@@ -3,12 +3,12 @@
 // its configuration and serial number, "SEND TO HARDWARE" stores the block in
 // the keyboard, and the keyboard leaving is noticed by the device monitor.
 
-#include "DataManagement.h"
-#include "E2eProcesses.h"
-#include "MainWindow.h"
-#include "MidiBackend.h"
-#include "RtMidiBackend.h"
-#include "ScriptedPrompter.h"
+#include "app/MainWindow.h"
+#include "midi/MidiBackend.h"
+#include "midi/RtMidiBackend.h"
+#include "model/DataManagement.h"
+#include "tests/e2e/E2eProcesses.h"
+#include "tests/support/ScriptedPrompter.h"
 
 #include <QSignalSpy>
 #include <QTemporaryDir>

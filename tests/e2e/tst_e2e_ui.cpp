@@ -12,15 +12,15 @@
 // Needs an X display (run under xvfb-run); without one it reports itself as
 // skipped.
 
-#include "DataManagement.h"
-#include "E2eProcesses.h"
-#include "FirmwareUpdate.h"
-#include "MainWindow.h"
-#include "MidiBackend.h"
-#include "MyFtp.h"
-#include "RtMidiBackend.h"
-#include "Trans.h"
-#include "ScriptedPrompter.h"
+#include "app/MainWindow.h"
+#include "firmware/FirmwareUpdate.h"
+#include "firmware/MyFtp.h"
+#include "i18n/Trans.h"
+#include "midi/MidiBackend.h"
+#include "midi/RtMidiBackend.h"
+#include "model/DataManagement.h"
+#include "tests/e2e/E2eProcesses.h"
+#include "tests/support/ScriptedPrompter.h"
 
 #include <QApplication>
 #include <QCryptographicHash>

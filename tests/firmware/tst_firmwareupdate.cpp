@@ -1,8 +1,8 @@
 // FirmwareUpdate: the loader lookup, its two message boxes, and real
 // transfers to lrzsz's rb behind a socat pseudo-terminal.
-#include "FirmwareUpdate.h"
-#include "ScriptedPrompter.h"
-#include "ymodem_pty.h" // RbLink: lrzsz's rb behind a pseudo-terminal
+#include "firmware/FirmwareUpdate.h"
+#include "tests/support/ScriptedPrompter.h"
+#include "tests/firmware/ymodem_pty.h" // RbLink: lrzsz's rb behind a pseudo-terminal
 
 #include <QFile>
 #include <QFileInfo>

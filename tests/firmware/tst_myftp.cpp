@@ -1,6 +1,6 @@
 // MyFtp against a real FTP server (pyftpdlib) on 127.0.0.1.
-#include "MyFtp.h"
-#include "ScriptedPrompter.h"
+#include "firmware/MyFtp.h"
+#include "tests/support/ScriptedPrompter.h"
 
 #include <QDir>
 #include <QElapsedTimer>

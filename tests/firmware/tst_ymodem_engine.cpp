@@ -1,7 +1,7 @@
 // The YMODEM engine against a scripted receiver: a subclass that feeds the
 // receiver's bytes one step at a time and records everything the engine
 // writes and reports.
-#include "Ymodem.h"
+#include "firmware/Ymodem.h"
 
 #include <QtTest>
 

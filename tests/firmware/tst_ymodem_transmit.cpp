@@ -1,8 +1,8 @@
 // YmodemFileTransmit over linked pseudo-terminals: against a scripted
 // receiver in this process (to see every byte and timing) and against
 // lrzsz's rb (an independent YMODEM implementation).
-#include "YmodemFileTransmit.h"
-#include "ymodem_pty.h"
+#include "firmware/YmodemFileTransmit.h"
+#include "tests/firmware/ymodem_pty.h"
 
 #include <QtTest>
 #include <QSerialPort>

@@ -1,7 +1,7 @@
 // Language manager: catalogue discovery and names, start-up choice by system
 // locale, switching (translator, QML retranslation, signals), the stored
 // choice and where it is stored.
-#include "Trans.h"
+#include "i18n/Trans.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,7 +1,7 @@
-#include "KeyboardModel.h"
-#include "MidiPorts.h"
-#include "RtMidiBackend.h"
-#include "Sysex.h"
+#include "midi/MidiPorts.h"
+#include "midi/RtMidiBackend.h"
+#include "midi/Sysex.h"
+#include "tools/rambakey-sim/KeyboardModel.h"
 
 #include <QtTest>
 

@@ -1,5 +1,5 @@
-#include "FakeMidiBackend.h"
-#include "MidiPorts.h"
+#include "midi/MidiPorts.h"
+#include "tests/support/FakeMidiBackend.h"
 
 #include <QtTest>
 

@@ -1,5 +1,5 @@
-#include "MidiBackend.h"
-#include "RtMidiBackend.h"
+#include "midi/MidiBackend.h"
+#include "midi/RtMidiBackend.h"
 
 #include <QtTest>
 

@@ -1,5 +1,5 @@
-#include "RtMidiBackend.h"
-#include "Sysex.h"
+#include "midi/RtMidiBackend.h"
+#include "midi/Sysex.h"
 
 #include <QtTest>
 

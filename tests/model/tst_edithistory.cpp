@@ -1,8 +1,8 @@
 // Undo and redo over every kind of change to the store, and the saved / in
 // sync state that decides whether the user is asked before losing changes.
-#include "DataManagement.h"
-#include "DocumentState.h"
-#include "EditHistory.h"
+#include "model/DataManagement.h"
+#include "model/DocumentState.h"
+#include "model/EditHistory.h"
 
 #include <QSignalSpy>
 #include <QtTest>

@@ -5,7 +5,7 @@
 // can check exactly what was written and when. The recording slots shadow the
 // store's own ones for QML callers and forward to them.
 
-#include "DataManagement.h"
+#include "model/DataManagement.h"
 
 #include <QByteArray>
 #include <QStringList>

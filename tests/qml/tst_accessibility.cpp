@@ -7,11 +7,11 @@
 // The accessibility tree is read in-process through QAccessible, the same
 // interfaces Qt hands to AT-SPI on Linux.
 
-#include "A11yCoverage.h"
-#include "BackEndStubs.h"
-#include "ColorPalette.h"
-#include "DialogName.h"
-#include "RecordingDataMgt.h"
+#include "tests/qml/A11yCoverage.h"
+#include "tests/qml/BackEndStubs.h"
+#include "tests/qml/RecordingDataMgt.h"
+#include "ui/ColorPalette.h"
+#include "ui/DialogName.h"
 
 #include <QGuiApplication>
 #include <QQmlApplicationEngine>

@@ -1,9 +1,9 @@
 // Runs the Qt Quick tests (tst_*.qml in this folder) with stand-ins for the
 // back-end objects published under the names the documents use.
-#include "BackEndStubs.h"
-#include "ColorPalette.h"
-#include "DialogName.h"
-#include "RecordingDataMgt.h"
+#include "tests/qml/BackEndStubs.h"
+#include "tests/qml/RecordingDataMgt.h"
+#include "ui/ColorPalette.h"
+#include "ui/DialogName.h"
 
 #include <QQmlContext>
 #include <QQmlEngine>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Prompter.h"
+#include "ui/Prompter.h"
 
 #include <QList>
 #include <QStringList>

@@ -1,4 +1,4 @@
-#include "LoaderPort.h"
+#include "tools/rambakey-sim/LoaderPort.h"
 
 #include <QFile>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "YmodemReceiver.h"
+#include "tools/rambakey-sim/YmodemReceiver.h"
 
 #include <QElapsedTimer>
 #include <QObject>

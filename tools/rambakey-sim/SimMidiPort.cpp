@@ -1,4 +1,4 @@
-#include "SimMidiPort.h"
+#include "tools/rambakey-sim/SimMidiPort.h"
 
 #include <alsa/asoundlib.h>
 #include <jack/jack.h>

@@ -1,4 +1,4 @@
-#include "YmodemReceiver.h"
+#include "tools/rambakey-sim/YmodemReceiver.h"
 
 namespace {
 constexpr char SOH = 0x01;

@@ -71,9 +71,9 @@
 // Exit status: 0 after SIGTERM/SIGINT (ports removed), 1 when the MIDI
 // client cannot be made or the MIDI system goes away, 2 for bad options.
 
-#include "KeyboardModel.h"
-#include "LoaderPort.h"
-#include "SimMidiPort.h"
+#include "tools/rambakey-sim/KeyboardModel.h"
+#include "tools/rambakey-sim/LoaderPort.h"
+#include "tools/rambakey-sim/SimMidiPort.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>

@@ -1,14 +1,14 @@
 #!/usr/bin/env bash
 # Sends the same 256 KiB image to lrzsz's rb over a pseudo-terminal (made by
-# socat) with the editor's YMODEM sender (ymodem_send, built from
-# tests/firmware) and with lrzsz's sb, and prints both times and their ratio.
+# socat) with the editor's YMODEM sender (ymodem_send, built from this
+# folder) and with lrzsz's sb, and prints both times and their ratio.
 #
-#   scripts/bench-ymodem.sh [BUILD_DIR] [RUNS]
+#   tools/bench-ymodem/bench-ymodem.sh [BUILD_DIR] [RUNS]
 #
 # BUILD_DIR defaults to ./build; ymodem_send is built there if it is missing.
 # RUNS (default 3) transfers per sender; the best time of each is compared.
 set -euo pipefail
-here=$(cd "$(dirname "$0")/.." && pwd)
+here=$(cd "$(dirname "$0")/../.." && pwd)
 build=${1:-$here/build}
 runs=${2:-3}
 
@@ -16,10 +16,10 @@ for tool in socat rb sb cmp awk; do
   command -v "$tool" >/dev/null || { echo "bench-ymodem: $tool is missing (install lrzsz and socat)" >&2; exit 2; }
 done
 
-sender=$build/tests/firmware/ymodem_send
+sender=$build/tools/bench-ymodem/ymodem_send
 if [ ! -x "$sender" ]; then
   if [ ! -f "$build/CMakeCache.txt" ]; then
-    cmake -S "$here" -B "$build" -DQ7X_MODULES="firmware;tests" >/dev/null
+    cmake -S "$here" -B "$build" >/dev/null
   fi
   cmake --build "$build" --target ymodem_send -j1 >/dev/null
 fi

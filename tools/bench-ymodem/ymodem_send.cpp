@@ -1,7 +1,7 @@
 // Sends one file with YmodemFileTransmit: ymodem_send <port> <file> [baud].
 // Exit code 0 on success, 1 on a failed transfer, 2 on bad use or an
 // unopenable port. Used by the benchmark script.
-#include "YmodemFileTransmit.h"
+#include "firmware/YmodemFileTransmit.h"
 
 #include <QCoreApplication>
 #include <QTextStream>

@@ -1,4 +1,4 @@
-#include "FakeMidiBackend.h"
+#include "tests/support/FakeMidiBackend.h"
 
 #include <mutex>
 #include <thread>

@@ -1,6 +1,6 @@
 <?xml version="1.0" encoding="utf-8"?>
 <!DOCTYPE TS>
-<TS version="2.1" language="en">
+<TS version="2.1" language="en_US">
 <context>
     <name>BarsPage</name>
     <message>
@@ -193,6 +193,50 @@
     </message>
 </context>
 <context>
+    <name>ConnectState</name>
+    <message>
+        <source>No device found</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Device connected</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>CusButtonState</name>
+    <message>
+        <source>Momentary</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Toggle</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>CusTabButton</name>
+    <message>
+        <source>BANK A</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>FirmwareUpdate</name>
+    <message>
+        <source>info</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The serial port name of the device was not found</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Failed to open the serial port!</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>FunctionDialog</name>
     <message>
         <source>Auto Populate</source>
@@ -258,6 +302,128 @@
     </message>
 </context>
 <context>
+    <name>MainPage</name>
+    <message>
+        <source>BANK A</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>BANK B</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>SEND TO HARDWARE</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>GET FROM HARDWARE</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>MainWindow</name>
+    <message>
+        <source>Error prompt</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The current device is occupied</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save File</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>stm (*.stm)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The file could not be saved:
+%1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The file could not be opened:
+%1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The file is not a valid preset</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>MyFtp</name>
+    <message>
+        <source>提示</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>请先连接设备</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>获取当前版本号失败</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>MyMenuBar</name>
+    <message>
+        <source>File</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save As</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Send To Hardware</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Get From Hardware</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Restore The Default</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Quit</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Auto Populate</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Help</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Open Userguide   Ctrl+H</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>About</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Language</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>PadKey</name>
     <message>
         <source>KEY</source>
@@ -273,9 +439,35 @@
     </message>
 </context>
 <context>
+    <name>Trans</name>
+    <message>
+        <source>TargetLanguage</source>
+        <translation>English</translation>
+    </message>
+</context>
+<context>
     <name>WalkingBelt</name>
     <message>
         <source>CH</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>main</name>
+    <message>
+        <source>Succeeded in sending data</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Getting data succeeded</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Failed to send data</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Failed to get data</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -1,4 +1,4 @@
-#include "KeyboardModel.h"
+#include "tools/rambakey-sim/KeyboardModel.h"
 
 #include <QtTest>
 
