@@ -20,8 +20,8 @@
 #include <QtQml>
 #include <QThread>
 #include <QTimer>
+#include <QVector>
 
-#include <atomic>
 #include <memory>
 #include <cstring>
 
@@ -31,30 +31,9 @@
 
 namespace {
 
-// The one controller; the MIDI input thread reaches it through this pointer.
-std::atomic<MainWindow *> g_controller{nullptr};
-
 constexpr int kPresetFileSize = 4 + Sysex::kBlockSize;
 constexpr int kDataStreamVersion = 17; // QDataStream::Qt_5_0 .. Qt_5_1 encoding
-constexpr int kSerialOffset = 9;
-constexpr int kSerialLength = 15;
-constexpr int kShortestConfiguration = 6; // offsets 0-5 are read by the decoder
 constexpr double kDesignDpi = 96.0;
-
-// Preset payload check: the whole 245-byte configuration message, framed by
-// 0xF0 ... 0xF7, with only data bytes in between.
-bool isValidBlock(const QByteArray &block)
-{
-    if (block.size() != Sysex::kBlockSize)
-        return false;
-    if (uchar(block.at(0)) != 0xF0 || uchar(block.at(Sysex::kBlockSize - 1)) != 0xF7)
-        return false;
-    for (int i = 1; i < Sysex::kBlockSize - 1; ++i) {
-        if (uchar(block.at(i)) > 0x7F)
-            return false;
-    }
-    return true;
-}
 
 // The block as a preset stores it: always a well-formed configuration message,
 // so that every saved preset can be opened again. Bytes that cannot stand in
@@ -62,38 +41,15 @@ bool isValidBlock(const QByteArray &block)
 // the keyboard would receive them when sent: 0x7F, and the frame 0xF0 ... 0xF7.
 QByteArray presetBlock(const char *block)
 {
-    QByteArray out(block, Sysex::kBlockSize);
-    int repaired = 0;
-    for (int i = 1; i < Sysex::kBlockSize - 1; ++i) {
-        if (uchar(out.at(i)) > 0x7F) {
-            out[i] = char(0x7F);
-            ++repaired;
-        }
-    }
-    if (uchar(out.at(0)) != 0xF0) {
-        out[0] = char(0xF0);
-        ++repaired;
-    }
-    if (uchar(out.at(Sysex::kBlockSize - 1)) != 0xF7) {
-        out[Sysex::kBlockSize - 1] = char(0xF7);
-        ++repaired;
-    }
-    if (repaired > 0)
-        qWarning() << "preset: bytes outside the message format written as 0x7F/frame:" << repaired;
+    QVector<Sysex::Repair> repairs;
+    const QByteArray out = Sysex::wellFormed(QByteArray(block, Sysex::kBlockSize), &repairs);
+    if (!repairs.isEmpty())
+        qWarning() << "preset: bytes outside the message format written as 0x7F/frame:"
+                   << repairs.size();
     return out;
 }
 
 } // namespace
-
-void deliverMidiInData(char *data, int count)
-{
-    MainWindow *controller = g_controller.load();
-    if (!controller) {
-        delete[] data;
-        return;
-    }
-    emit controller->s_midiIndata(data, count);
-}
 
 MainWindow::MainWindow(QWidget *parent)
     : MainWindow(Options(), parent)
@@ -111,12 +67,7 @@ MainWindow::MainWindow(const Options &options, QWidget *parent)
 
 void MainWindow::init()
 {
-    m_devConnected = false;
-    m_inDevIndex = -1;
-    m_outDevIndex = -1;
-
     resize(1080, 892);
-    g_controller.store(this);
 
     if (!m_options.firmwareServer.isEmpty()) {
         m_ftp.setServerUrl(m_options.firmwareServer);
@@ -128,16 +79,18 @@ void MainWindow::init()
         qInfo() << "firmware loader port:" << m_options.loaderPort;
     }
 
-    // Received bytes come from the MIDI input thread. Always queued: the
-    // decoder closes the ports, which must never happen inside a delivery or
-    // in the middle of a send that triggered the reply.
-    qRegisterMetaType<char *>("char*");
-    connect(this, &MainWindow::s_midiIndata, this, &MainWindow::slotMidiIndata,
-            Qt::QueuedConnection);
-
     m_dataMgt = new DataManagement(this);
     connect(m_dataMgt, &DataManagement::s_updateDate, this, &MainWindow::onStoreUpdated,
             Qt::DirectConnection);
+
+    // The exchange receives and decodes on its own; its outcomes become this
+    // object's signals (received bytes are announced here as they arrive).
+    m_keyboard = new KeyboardExchange(m_dataMgt, this);
+    connect(m_keyboard, &KeyboardExchange::s_midiIndata, this, &MainWindow::s_midiIndata,
+            Qt::DirectConnection);
+    connect(m_keyboard, &KeyboardExchange::serialNumberReceived, this, &MainWindow::s_snNum);
+    connect(m_keyboard, &KeyboardExchange::padNumberChanged, this, &MainWindow::padNumberChanged);
+    connect(m_keyboard, &KeyboardExchange::portsBusy, this, &MainWindow::onPortsBusy);
 
     setUpUserInterface();
 
@@ -154,18 +107,14 @@ void MainWindow::init()
 
 MainWindow::~MainWindow()
 {
-    m_midiIn.close();
-    m_midiOut.close();
+    m_keyboard->closePorts();
     // The documents go first, while every object they are bound to still exists.
     const QList<QObject *> roots = m_engine.rootObjects();
     for (QObject *root : roots)
         delete root;
-    if (g_controller.load() == this)
-        g_controller.store(nullptr);
-    // Received messages still waiting in the event queue own their bytes:
-    // hand them to the decoder, which only frees them now.
-    m_closing = true;
-    QCoreApplication::sendPostedEvents(this, QEvent::MetaCall);
+    // Frees the received messages still waiting for the decoder.
+    delete m_keyboard;
+    m_keyboard = nullptr;
 }
 
 void MainWindow::setUpUserInterface()
@@ -317,141 +266,32 @@ void MainWindow::onStoreUpdated()
     m_ftp.setCurrentVersion(m_versionText);
 }
 
-// ---------------------------------------------------------------- MIDI ports
-
-bool MainWindow::setMidiPortsOpen(bool open)
-{
-    if (!m_devConnected)
-        return false;
-    if (!open) {
-        m_midiIn.close();
-        m_midiOut.close();
-        return true;
-    }
-
-    bool ok = false;
-    if (m_inDevIndex < 0)
-        qDebug() << "midiIn device unknown";
-    else
-        ok = m_midiIn.open(m_inDevIndex, deliverMidiInData);
-    if (ok) {
-        if (m_outDevIndex < 0) {
-            qDebug() << "midiOut device unknown";
-            ok = false;
-        } else {
-            ok = m_midiOut.open(m_outDevIndex);
-        }
-    }
-    if (!ok) {
-        // Release whatever was obtained: a half-open pair is of no use.
-        m_midiIn.close();
-        m_midiOut.close();
-        Prompter::warning(this, tr("Error prompt"), tr("The current device is occupied"));
-    }
-    return ok;
-}
-
-void MainWindow::findKeyboardPorts()
-{
-    const QString product = QString::fromLatin1(kKeyboardProductName);
-    const QMap<int, QString> inputs = listMidiInDevices();
-    for (auto it = inputs.cbegin(); it != inputs.cend(); ++it) {
-        if (it.value() == product) {
-            m_inDevIndex = it.key();
-            break;
-        }
-    }
-    const QMap<int, QString> outputs = listMidiOutDevices();
-    for (auto it = outputs.cbegin(); it != outputs.cend(); ++it) {
-        if (it.value() == product) {
-            m_outDevIndex = it.key();
-            break;
-        }
-    }
-    qDebug() << "m_inDevIndex:" << m_inDevIndex;
-    qDebug() << "m_outDevIndex:" << m_outDevIndex;
-}
-
 // ---------------------------------------------------------------- exchanges
 
 void MainWindow::sendData()
 {
-    setMidiPortsOpen(true);
-    const QByteArray message = Sysex::configurationWrite(m_dataMgt->blockData());
-    const bool ok = m_midiOut.sendLongMessage(message.constData(), message.size());
-    emit showHint(true, ok);
-    if (m_devConnected) {
-        m_midiIn.close();
-        m_midiOut.close();
-    }
-}
-
-bool MainWindow::sendRequest(unsigned char command)
-{
-    setMidiPortsOpen(true);
-    const QByteArray request = Sysex::request(Sysex::Command(command));
-    return m_midiOut.sendLongMessage(request.constData(), request.size());
+    emit showHint(true, m_keyboard->sendConfiguration());
 }
 
 void MainWindow::getData()
 {
     // The hint tells whether the request went out; the reply comes later.
-    const bool ok = sendRequest(Sysex::ConfigurationRequest);
-    emit showHint(false, ok);
+    emit showHint(false, m_keyboard->requestConfiguration());
 }
 
 void MainWindow::requestSerialNumber()
 {
-    sendRequest(Sysex::SerialNumber);
+    m_keyboard->requestSerialNumber();
 }
 
 void MainWindow::slotMidiIndata(char *data, int count)
 {
-    std::unique_ptr<char[]> owned(data);
-    if (m_closing)
-        return;
+    m_keyboard->slotMidiIndata(data, count);
+}
 
-    qDebug() << "parseMidiData====";
-    if (!data || count <= 0)
-        return;
-    const int received = qMin(count, Sysex::kMaxReceived);
-
-    if (received >= 2 && uchar(data[1]) == Sysex::SerialNumber) {
-        // Offsets 9-23, ended early by a zero byte, or by the end of a short
-        // reply (its 0xF7 is not part of the text).
-        const int available = qBound(0, received - kSerialOffset, kSerialLength);
-        const char *begin = data + kSerialOffset;
-        int length = 0;
-        while (length < available && begin[length] != 0 && uchar(begin[length]) != 0xF7)
-            ++length;
-        const QString serial = QString::fromUtf8(begin, length);
-        qDebug() << "SN:" << serial;
-        emit s_snNum(serial);
-    } else if (received < kShortestConfiguration) {
-        qDebug() << "short reply ignored, bytes:" << received;
-        return;
-    } else {
-        qDebug() << "M:" << int(qint8(data[5]));
-        qDebug() << "P:" << int(qint8(data[3]));
-        qDebug() << "S:" << int(qint8(data[4]));
-        qDebug() << "pad num:" << int(qint8(data[2]));
-        emit padNumberChanged(int(qint8(data[2])));
-        if (received > Sysex::kBlockSize) {
-            // Longer than a configuration: keep its first 244 bytes and end the
-            // block with 0xF7, so it stays one well-formed message.
-            qDebug() << "configuration of" << received << "bytes cut to" << Sysex::kBlockSize;
-            QByteArray cut(data, Sysex::kBlockSize);
-            cut[Sysex::kBlockSize - 1] = char(0xF7);
-            m_dataMgt->setBlockData(cut.constData(), cut.size());
-        } else {
-            m_dataMgt->setBlockData(data, received);
-        }
-    }
-
-    if (m_devConnected) {
-        m_midiIn.close();
-        m_midiOut.close();
-    }
+void MainWindow::onPortsBusy()
+{
+    Prompter::warning(this, tr("Error prompt"), tr("The current device is occupied"));
 }
 
 // ---------------------------------------------------------------- arrival and removal
@@ -463,16 +303,13 @@ void MainWindow::onDevArrivalOrRemove(QString devType, bool isArrival)
     if (devType == QLatin1String("vq041")) {
         if (isArrival) {
             m_ftp.setDeviceConnected(true);
-            m_devConnected = true;
-            findKeyboardPorts();
+            m_keyboard->keyboardArrived();
             QTimer::singleShot(m_options.configRequestDelayMs, this, &MainWindow::getData);
             QTimer::singleShot(m_options.serialRequestDelayMs, this,
                                &MainWindow::requestSerialNumber);
             emit devStateChanged(true);
         } else {
-            m_devConnected = false;
-            m_midiIn.close();
-            m_midiOut.close();
+            m_keyboard->keyboardLeft();
             emit devStateChanged(false);
         }
     } else if (devType == QLatin1String("vq041SerialDev")) {
@@ -497,10 +334,9 @@ void MainWindow::onFirmwareUpdate(QString path)
 
 void MainWindow::handOverFirmware(const QString &path)
 {
-    sendRequest(Sysex::FirmwareUpdateEntry);
+    m_keyboard->requestFirmwareUpdateEntry();
     QTimer::singleShot(m_options.handOverDelayMs, this, [this, path]() {
-        m_midiIn.close();
-        m_midiOut.close();
+        m_keyboard->closePorts();
         // The keyboard needs a moment to restart as its loader.
         QThread::sleep(1);
         m_firmwareUpdate.startUpdate(path);
@@ -590,7 +426,7 @@ void MainWindow::openFile()
         if (length == quint32(Sysex::kBlockSize))
             block = content.mid(4);
     }
-    if (!isValidBlock(block)) {
+    if (!Sysex::isWellFormed(block)) {
         qWarning() << "not a preset:" << path;
         Prompter::warning(this, tr("Error prompt"), tr("The file is not a valid preset"));
         return;

@@ -1,9 +1,9 @@
 #pragma once
 
+#include "app/KeyboardExchange.h"
 #include "device/DetectionDevice.h"
 #include "firmware/FirmwareUpdate.h"
 #include "firmware/MyFtp.h"
-#include "midi/MidiPorts.h"
 
 #include <QMainWindow>
 #include <QQmlApplicationEngine>
@@ -15,15 +15,11 @@ class DataManagement;
 class QScreen;
 class Trans;
 
-// Hands one received System Exclusive message (a heap copy owned by the
-// receiver from here on) to the controller; runs on the MIDI input thread.
-// Frees the copy when there is no controller.
-void deliverMidiInData(char *data, int count);
-
 // The editor's controller. Owns every back-end object, publishes them to the
-// Qt Quick interface, carries the exchanges with the keyboard and the preset
-// files. It is a widget only to parent dialogs and to follow the visible
-// window across screens; it is never shown.
+// Qt Quick interface and wires them together: the keyboard exchange, arrival
+// and removal, the firmware hand-over and the preset files. It is a widget
+// only to parent dialogs and to follow the visible window across screens; it
+// is never shown.
 class MainWindow : public QMainWindow
 {
     Q_OBJECT
@@ -57,13 +53,7 @@ public:
     FirmwareUpdate *firmwareTransfer() { return &m_firmwareUpdate; }
     QQmlApplicationEngine *engine() { return &m_engine; }
     Trans *translator() const { return m_trans; }
-
-    // Connection state as the controller sees it.
-    bool isDeviceConnected() const { return m_devConnected; }
-    int inputDeviceIndex() const { return m_inDevIndex; }
-    int outputDeviceIndex() const { return m_outDevIndex; }
-    bool inputPortOpen() const { return m_midiIn.isOpen(); }
-    bool outputPortOpen() const { return m_midiOut.isOpen(); }
+    KeyboardExchange *keyboard() const { return m_keyboard; }
     QString presetPath() const { return m_filePath; }
 
     // The keyboard's firmware version as the online check compares it: first
@@ -112,24 +102,19 @@ private slots:
     void onFirmwareUpdate(QString path);
     void onStoreUpdated();
     void requestSerialNumber();
+    void onPortsBusy();
 
 private:
     void init();
     void setUpUserInterface();
-    // Opens both ports for an exchange (true when both are open) or closes
-    // both. Does nothing while no keyboard is known to be present.
-    bool setMidiPortsOpen(bool open);
-    bool sendRequest(unsigned char command);
-    void findKeyboardPorts();
     void askSavePath();
     void writePreset();
     void handOverFirmware(const QString &path);
     int currentScreenIndex() const;
     void applyScreenDpi(QScreen *screen);
 
-    MidiInPort m_midiIn;
-    MidiOutPort m_midiOut;
     DataManagement *m_dataMgt = nullptr;
+    KeyboardExchange *m_keyboard = nullptr;
     QQmlApplicationEngine m_engine;
     MyFtp m_ftp;
     FirmwareUpdate m_firmwareUpdate;
@@ -137,13 +122,9 @@ private:
     double m_scalingRate = 1.0;
     DetectionDevice m_detection;
     Trans *m_trans = nullptr;
-    bool m_devConnected = false;
-    int m_inDevIndex = -1;
-    int m_outDevIndex = -1;
 
     Options m_options;
     QString m_versionText;
     int m_lastScreen = -1;          // screen number remembered by updateProgra
     QSet<QScreen *> m_watchedScreens;
-    bool m_closing = false;         // set by the destructor: received data is only freed
 };

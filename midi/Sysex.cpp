@@ -1,47 +1,138 @@
 #include "midi/Sysex.h"
 
 #include <QDebug>
+#include <QVector>
 
 namespace Sysex {
 
+namespace {
+
+int signedByte(const QByteArray &bytes, int offset)
+{
+    return int(qint8(bytes.at(offset)));
+}
+
+} // namespace
+
+QByteArray header(Command command)
+{
+    static const unsigned char bytes[kHeaderSize] = {
+        0xF0, 0x00, 0x00, 0x01, 0x00, 0x00, 0x00, 0x20, 0x6F};
+    QByteArray h(reinterpret_cast<const char *>(bytes), kHeaderSize);
+    h[kCommandOffset] = char(command);
+    return h;
+}
+
 QByteArray request(Command command)
 {
-    static const unsigned char bytes[kRequestSize] = {
-        0xF0, 0x00, 0x00, 0x01, 0x00, 0x00, 0x00, 0x20, 0x6F, 0xF7};
-    QByteArray message(reinterpret_cast<const char *>(bytes), kRequestSize);
-    message[1] = char(command);
-    return message;
+    return header(command) + char(0xF7);
+}
+
+bool isWellFormed(const QByteArray &block)
+{
+    if (block.size() != kBlockSize)
+        return false;
+    if (uchar(block.at(0)) != 0xF0 || uchar(block.at(kBlockSize - 1)) != 0xF7)
+        return false;
+    for (int i = 1; i < kBlockSize - 1; ++i) {
+        if (uchar(block.at(i)) > 0x7F)
+            return false;
+    }
+    return true;
+}
+
+QByteArray wellFormed(const QByteArray &block, QVector<Repair> *repairs)
+{
+    QByteArray out = block.left(kBlockSize);
+    if (out.size() < kBlockSize)
+        out.append(QByteArray(kBlockSize - out.size(), '\0'));
+
+    // Only data bytes may stand between the start and end bytes; a status byte
+    // would end the message early on its way.
+    for (int i = 1; i < kBlockSize - 1; ++i) {
+        const uchar byte = uchar(out.at(i));
+        if (byte > 0x7F) {
+            if (repairs)
+                repairs->append({i, byte});
+            out[i] = char(0x7F);
+        }
+    }
+    // Without its frame the receiver would wait for an end byte that never comes.
+    if (uchar(out.at(0)) != 0xF0) {
+        if (repairs)
+            repairs->append({0, uchar(out.at(0))});
+        out[0] = char(0xF0);
+    }
+    if (uchar(out.at(kBlockSize - 1)) != 0xF7) {
+        if (repairs)
+            repairs->append({kBlockSize - 1, uchar(out.at(kBlockSize - 1))});
+        out[kBlockSize - 1] = char(0xF7);
+    }
+    return out;
 }
 
 QByteArray configurationWrite(const char *block)
 {
     if (!block)
         return QByteArray();
-    QByteArray message(block, kBlockSize);
-    message[1] = char(ConfigurationWrite);
-
-    // Only data bytes may stand between the start and end bytes; a status byte
-    // would end the message early on its way to the keyboard.
-    for (int i = 1; i < kBlockSize - 1; ++i) {
-        const unsigned char byte = static_cast<unsigned char>(message[i]);
-        if (byte >= 0x80) {
+    QByteArray copy(block, kBlockSize);
+    copy[kCommandOffset] = char(ConfigurationWrite);
+    QVector<Repair> repairs;
+    const QByteArray message = wellFormed(copy, &repairs);
+    for (const Repair &r : repairs) {
+        if (r.offset == 0) {
+            qWarning() << "configuration start byte repaired to 0xF0";
+        } else if (r.offset == kBlockSize - 1) {
+            qWarning() << "configuration end byte repaired to 0xF7";
+        } else {
             qWarning().noquote() << QStringLiteral("configuration byte %1 is 0x%2, sent as 0x7F")
-                                        .arg(i)
-                                        .arg(byte, 2, 16, QLatin1Char('0'));
-            message[i] = char(0x7F);
+                                        .arg(r.offset)
+                                        .arg(r.was, 2, 16, QLatin1Char('0'));
         }
     }
-    // A block loaded from a damaged preset may lack its frame; the keyboard
-    // would wait for an end byte that never comes.
-    if (static_cast<unsigned char>(message[0]) != 0xF0) {
-        qWarning() << "configuration start byte repaired to 0xF0";
-        message[0] = char(0xF0);
-    }
-    if (static_cast<unsigned char>(message[kBlockSize - 1]) != 0xF7) {
-        qWarning() << "configuration end byte repaired to 0xF7";
-        message[kBlockSize - 1] = char(0xF7);
-    }
     return message;
+}
+
+Reply decodeReply(const QByteArray &bytes)
+{
+    Reply reply;
+    reply.received = bytes.size();
+    if (bytes.isEmpty()) {
+        reply.reason = Reply::Empty;
+        return reply;
+    }
+
+    if (bytes.size() > kCommandOffset && uchar(bytes.at(kCommandOffset)) == SerialNumber) {
+        const int available = qBound(0, bytes.size() - kSerialOffset, kSerialLength);
+        const char *begin = bytes.constData() + qMin(kSerialOffset, bytes.size());
+        int length = 0;
+        while (length < available && begin[length] != 0 && uchar(begin[length]) != 0xF7)
+            ++length;
+        reply.kind = Reply::SerialNumberReply;
+        reply.reason = Reply::None;
+        reply.serialNumber = QString::fromUtf8(begin, length);
+        return reply;
+    }
+
+    if (bytes.size() < kShortestConfiguration) {
+        reply.reason = Reply::TooShort;
+        return reply;
+    }
+
+    reply.kind = Reply::Configuration;
+    reply.reason = Reply::None;
+    reply.noteNumber = signedByte(bytes, kNoteOffset);
+    for (int i = 0; i < 3; ++i)
+        reply.version[i] = signedByte(bytes, kVersionOffset + i);
+    if (bytes.size() >= kBlockSize) {
+        // Longer than a configuration: its first 244 bytes, ended by 0xF7, so
+        // that the block stays one message.
+        reply.cut = bytes.size() > kBlockSize;
+        reply.block = wellFormed(bytes);
+    } else {
+        reply.block = bytes;
+    }
+    return reply;
 }
 
 } // namespace Sysex

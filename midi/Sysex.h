@@ -1,8 +1,13 @@
 #pragma once
 
 #include <QByteArray>
+#include <QMetaType>
+#include <QString>
+#include <QVector>
 
-// The System Exclusive messages exchanged with the keyboard.
+// The System Exclusive messages exchanged with the keyboard: what the editor
+// sends, the rule every configuration message keeps, and how a received
+// message is read. Pure functions, no ports.
 namespace Sysex {
 
 enum Command : unsigned char {
@@ -13,17 +18,87 @@ enum Command : unsigned char {
 };
 
 constexpr int kBlockSize = 245;    // configuration message = parameter block
-constexpr int kRequestSize = 10;   // the editor's requests
+constexpr int kHeaderSize = 9;     // offsets 0-8 of every message
+constexpr int kRequestSize = 10;   // the editor's requests: header, then 0xF7
 constexpr int kMaxReceived = 512;  // largest message handed over by the input port
+
+// Header offsets.
+constexpr int kCommandOffset = 1;
+constexpr int kNoteOffset = 2;     // note number (configuration replies)
+constexpr int kVersionOffset = 3;  // three version numbers: 3, 4, 5
+
+// F0 <command> 00 01 00 00 00 20 6F: the header of the editor's requests and
+// of the factory block (with command ConfigurationWrite).
+QByteArray header(Command command);
 
 // F0 <command> 00 01 00 00 00 20 6F F7
 QByteArray request(Command command);
 
-// The 245-byte configuration write: a copy of the block with offset 1 set to
-// 0x01. A byte >= 0x80 between the first and last byte is sent as 0x7F and a
-// warning is logged, and a missing 0xF0 / 0xF7 frame (a damaged preset) is
-// put back, so the message always stays valid System Exclusive. The block
-// itself is never changed. Empty for a null block.
+// One complete configuration message: kBlockSize bytes, 0xF0 first, 0xF7
+// last, only data bytes (< 0x80) between.
+bool isWellFormed(const QByteArray &block);
+
+// A byte wellFormed() had to replace.
+struct Repair
+{
+    int offset;
+    unsigned char was;
+};
+
+// The block (kBlockSize bytes; a shorter one is padded with zeros, a longer
+// one taken up to kBlockSize) made well-formed: a byte >= 0x80 between the
+// first and last byte becomes 0x7F, a missing 0xF0 / 0xF7 frame is put back.
+// The replaced bytes are listed in repairs, if given: the data bytes in
+// ascending order, then the start byte, then the end byte.
+QByteArray wellFormed(const QByteArray &block, QVector<Repair> *repairs = nullptr);
+
+// The 245-byte configuration write: the block made well-formed with offset 1
+// set to 0x01; each repaired byte is logged as a warning. The block itself is
+// never changed. Empty for a null block.
 QByteArray configurationWrite(const char *block);
 
+// What a message from the keyboard is.
+struct Reply
+{
+    enum Kind {
+        SerialNumberReply, // serialNumber holds the text
+        Configuration,     // noteNumber, version and block hold the configuration
+        Ignored,           // reason tells why
+    };
+    enum Reason {
+        None,
+        Empty,             // no bytes at all
+        TooShort,          // not a serial number and too short to be a configuration
+    };
+
+    Kind kind = Ignored;
+    Reason reason = Empty;
+    int received = 0;      // bytes looked at
+
+    QString serialNumber;
+
+    int noteNumber = 0;    // offset 2, as a signed byte
+    int version[3] = {0, 0, 0}; // offsets 3, 4, 5, as signed bytes
+    // The bytes to store from offset 0 of the parameter block. A reply of a
+    // whole configuration or more gives one well-formed kBlockSize message (a
+    // longer one is cut, its end byte put back: cut is set); a shorter reply
+    // gives only the bytes received, which replace the front of the block.
+    QByteArray block;
+    bool cut = false;
+};
+
+// The shortest reply read as a configuration: offsets 0-5 hold the header
+// fields the editor reports.
+constexpr int kShortestConfiguration = 6;
+// A serial-number reply: offsets 9-23, ended early by a zero byte, by 0xF7
+// or by the end of the reply.
+constexpr int kSerialOffset = 9;
+constexpr int kSerialLength = 15;
+
+// Reads one received message by its command byte (offset 1): 0x04 is a
+// serial number, anything else a configuration. Never reads past the end.
+Reply decodeReply(const QByteArray &bytes);
+
 } // namespace Sysex
+
+Q_DECLARE_METATYPE(Sysex::Reply::Reason)

@@ -72,15 +72,10 @@ DataManagement::DataManagement(QObject *parent)
     : QObject(parent)
 {
     std::memset(m_data, 0, sizeof m_data);
-    m_data[0] = static_cast<char>(0xF0);
-    m_data[1] = 0x01;
-    m_data[2] = 0x00;  // note number: nothing received yet
-    m_data[3] = 0x01;
-    m_data[4] = 0x00;
-    m_data[5] = 0x00;
-    m_data[6] = 0x00;
-    m_data[7] = 0x20;
-    m_data[8] = 0x6F;
+    // The header of a configuration write; the note number (offset 2) stays
+    // 0 until the keyboard reports one.
+    const QByteArray header = Sysex::header(Sysex::ConfigurationWrite);
+    std::memcpy(m_data, header.constData(), size_t(header.size()));
     m_data[EndOffset] = static_cast<char>(0xF7);
     // The pages read their fields before the first initDefaultData(), so the
     // parameters hold the factory defaults from the start (silently).
@@ -95,13 +90,8 @@ const char *DataManagement::blockData() const
 
 void DataManagement::setBlockData(const char *data, int length)
 {
-    if (data && length > 0) {
-        if (length > BlockSize) {
-            qDebug() << "setBlockData: length" << length << "cut to" << BlockSize;
-            length = BlockSize;
-        }
-        std::memcpy(m_data, data, static_cast<size_t>(length));
-    }
+    if (data && length > 0)
+        std::memcpy(m_data, data, static_cast<size_t>(std::min(length, BlockSize)));
     emit s_updateDate();
     emit s_changed(BlockChange, -1);
 }

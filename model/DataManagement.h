@@ -1,5 +1,7 @@
 #pragma once
 
+#include "midi/Sysex.h"
+
 #include <QList>
 #include <QMap>
 #include <QObject>
@@ -20,12 +22,12 @@ class DataManagement : public QObject
     Q_OBJECT
 
 public:
-    static constexpr int BlockSize = 245;
+    static constexpr int BlockSize = Sysex::kBlockSize;
 
     // Block layout (byte offsets).
-    static constexpr int CommandOffset = 1;
-    static constexpr int NoteOffset = 2;
-    static constexpr int VersionOffset = 3;     // three bytes: 3, 4, 5
+    static constexpr int CommandOffset = Sysex::kCommandOffset;
+    static constexpr int NoteOffset = Sysex::kNoteOffset;
+    static constexpr int VersionOffset = Sysex::kVersionOffset; // three bytes: 3, 4, 5
     static constexpr int PadOffset = 9;         // 16 records of PadRecordSize
     static constexpr int PadRecordSize = 7;
     static constexpr int PadCount = 16;
@@ -39,7 +41,7 @@ public:
     static constexpr int TransportCount = 6;
     static constexpr int ArpOffset = 233;
     static constexpr int FuncOffset = 239;
-    static constexpr int EndOffset = 244;
+    static constexpr int EndOffset = BlockSize - 1;
 
     // What a change touched, as s_changed() reports it.
     enum ChangeKind {

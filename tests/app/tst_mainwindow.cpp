@@ -64,9 +64,9 @@ private slots:
         QCOMPARE(store->getPadInfo(0).value("padData").toInt(), 68);
         QCOMPARE(store->getVerInfo(), (QVariantList{1, 0, 0}));
         QCOMPARE(m_window->currentFirmwareVersion(), QString("1.00"));
-        QVERIFY(!m_window->isDeviceConnected());
-        QCOMPARE(m_window->inputDeviceIndex(), -1);
-        QCOMPARE(m_window->outputDeviceIndex(), -1);
+        QVERIFY(!m_window->keyboard()->isConnected());
+        QCOMPARE(m_window->keyboard()->inputDeviceIndex(), -1);
+        QCOMPARE(m_window->keyboard()->outputDeviceIndex(), -1);
         QVERIFY(m_window->presetPath().isEmpty());
     }
 

@@ -64,7 +64,7 @@ private slots:
             options.configRequestDelayMs = 50;
             options.serialRequestDelayMs = 60;
             MainWindow window(options);
-            QVERIFY(window.isDeviceConnected());
+            QVERIFY(window.keyboard()->isConnected());
             window.getData();
             QByteArray reply(245, 0x11);
             reply[0] = char(0xF0);

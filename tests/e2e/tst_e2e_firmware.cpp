@@ -106,7 +106,7 @@ private slots:
         options.loaderPort = m_dir.filePath("loader");
         MainWindow window(options);
         window.ftp()->setDataDirectory(m_dir.filePath("downloads"));
-        QVERIFY(window.isDeviceConnected());
+        QVERIFY(window.keyboard()->isConnected());
 
         // The keyboard's own version comes with its configuration.
         QTRY_COMPARE_WITH_TIMEOUT(window.currentFirmwareVersion(), QString("1.02"), 20000);
@@ -140,8 +140,8 @@ private slots:
         QCOMPARE(status.at(0).at(0).toBool(), true);
         QVERIFY(!progress.isEmpty());
         QCOMPARE(progress.last().at(0).toInt(), 100);
-        QVERIFY(!window.inputPortOpen());
-        QVERIFY(!window.outputPortOpen());
+        QVERIFY(!window.keyboard()->inputPortOpen());
+        QVERIFY(!window.keyboard()->outputPortOpen());
 
         // The keyboard left MIDI for its loader and comes back afterwards.
         QVERIFY2(m_sim.waitForLine("READY", 20000), m_sim.seen.constData());

@@ -97,9 +97,9 @@ private slots:
         m_hints = std::make_unique<QSignalSpy>(m_window.get(), &MainWindow::showHint);
         m_serials = std::make_unique<QSignalSpy>(m_window.get(), &MainWindow::s_snNum);
         m_states = std::make_unique<QSignalSpy>(m_window.get(), &MainWindow::devStateChanged);
-        QVERIFY(m_window->isDeviceConnected());
-        QVERIFY(m_window->inputDeviceIndex() >= 0);
-        QVERIFY(m_window->outputDeviceIndex() >= 0);
+        QVERIFY(m_window->keyboard()->isConnected());
+        QVERIFY(m_window->keyboard()->inputDeviceIndex() >= 0);
+        QVERIFY(m_window->keyboard()->outputDeviceIndex() >= 0);
         // Until the keyboard answers, the pages show the defaults.
         QCOMPARE(m_window->dataManagement()->getPadInfo(0).value("padData").toInt(), 68);
     }
@@ -114,7 +114,7 @@ private slots:
         const QByteArray keyboard = dump();
         QTRY_COMPARE_WITH_TIMEOUT(block(), keyboard, 15000);
         QCOMPARE(m_window->currentFirmwareVersion(), QString("1.03"));
-        QTRY_VERIFY(!m_window->inputPortOpen());
+        QTRY_VERIFY(!m_window->keyboard()->inputPortOpen());
         QVERIFY(m_prompter->boxes.isEmpty());
     }
 
@@ -125,7 +125,7 @@ private slots:
         QVERIFY(m_sinceStart.elapsed() >= 2700);
         QCOMPARE(m_serials->at(0).at(0).toString(), QString("E2E-0042"));
         QCOMPARE(m_hints->size(), 1); // the serial request has no hint
-        QTRY_VERIFY(!m_window->inputPortOpen());
+        QTRY_VERIFY(!m_window->keyboard()->inputPortOpen());
     }
 
     void sendStoresTheBlockInTheKeyboard()
@@ -142,8 +142,8 @@ private slots:
         QCOMPARE(m_hints->at(1), (QVariantList{true, true}));
         // The simulator only stores a write whose command byte is 0x01.
         QVERIFY2(m_sim.waitForLine("STORED config", 15000), m_sim.seen.constData());
-        QVERIFY(!m_window->inputPortOpen());
-        QVERIFY(!m_window->outputPortOpen());
+        QVERIFY(!m_window->keyboard()->inputPortOpen());
+        QVERIFY(!m_window->keyboard()->outputPortOpen());
         QTRY_COMPARE(dump().mid(9, 235), before.mid(9, 235));
         // What went over the wire is the whole block with command byte 0x01.
         QByteArray expected = before;
@@ -181,7 +181,7 @@ private slots:
             QTRY_VERIFY_WITH_TIMEOUT(updatedAt >= 0, 15000);
             fromCall << updatedAt / 1e6;
             fromSent << (updatedAt - sentAt) / 1e6;
-            QTRY_VERIFY(!m_window->inputPortOpen());
+            QTRY_VERIFY(!m_window->keyboard()->inputPortOpen());
         }
         std::sort(fromCall.begin(), fromCall.end());
         std::sort(fromSent.begin(), fromSent.end());
@@ -198,7 +198,7 @@ private slots:
         m_sim.stop();
         QTRY_VERIFY_WITH_TIMEOUT(!m_states->isEmpty(), 20000);
         QCOMPARE(m_states->at(0).at(0).toBool(), false);
-        QVERIFY(!m_window->isDeviceConnected());
+        QVERIFY(!m_window->keyboard()->isConnected());
 
         // Without the keyboard, sending fails quietly.
         m_window->sendData();

@@ -452,7 +452,7 @@ private slots:
         m_window->translator()->reTrans(QStringLiteral("English"));
         m_mainPage = itemProperty(m_win, "mainPage");
         QVERIFY(m_mainPage);
-        QVERIFY(m_window->isDeviceConnected());
+        QVERIFY(m_window->keyboard()->isConnected());
         QTRY_COMPARE_WITH_TIMEOUT(stringProperty(objectProperty(m_mainPage, "connectState"), "state"),
                                   QString("connect"), kWaitMs);
 

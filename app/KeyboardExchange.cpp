@@ -1,0 +1,184 @@
+#include "app/KeyboardExchange.h"
+
+#include "model/DataManagement.h"
+
+#include <QCoreApplication>
+#include <QDebug>
+
+#include <atomic>
+#include <memory>
+
+namespace {
+
+// The receiving exchange; the MIDI input thread reaches it through this pointer.
+std::atomic<KeyboardExchange *> g_exchange{nullptr};
+
+} // namespace
+
+void deliverMidiInData(char *data, int count)
+{
+    KeyboardExchange *exchange = g_exchange.load();
+    if (!exchange) {
+        delete[] data;
+        return;
+    }
+    emit exchange->s_midiIndata(data, count);
+}
+
+KeyboardExchange::KeyboardExchange(DataManagement *store, QObject *parent)
+    : QObject(parent)
+    , m_store(store)
+{
+    // Received bytes come from the MIDI input thread. Always queued: the
+    // decoder closes the ports, which must never happen inside a delivery or
+    // in the middle of a send that triggered the reply.
+    qRegisterMetaType<char *>("char*");
+    qRegisterMetaType<Sysex::Reply::Reason>("Sysex::Reply::Reason");
+    connect(this, &KeyboardExchange::s_midiIndata, this, &KeyboardExchange::slotMidiIndata,
+            Qt::QueuedConnection);
+    g_exchange.store(this);
+}
+
+KeyboardExchange::~KeyboardExchange()
+{
+    closePorts();
+    KeyboardExchange *self = this;
+    g_exchange.compare_exchange_strong(self, nullptr);
+    // Received messages still waiting in the event queue own their bytes:
+    // hand them to the decoder, which only frees them now.
+    m_closing = true;
+    QCoreApplication::sendPostedEvents(this, QEvent::MetaCall);
+}
+
+void KeyboardExchange::keyboardArrived()
+{
+    m_connected = true;
+    findKeyboardPorts();
+}
+
+void KeyboardExchange::keyboardLeft()
+{
+    m_connected = false;
+    closePorts();
+}
+
+void KeyboardExchange::findKeyboardPorts()
+{
+    const QString product = QString::fromLatin1(kKeyboardProductName);
+    const QMap<int, QString> inputs = listMidiInDevices();
+    for (auto it = inputs.cbegin(); it != inputs.cend(); ++it) {
+        if (it.value() == product) {
+            m_inDevIndex = it.key();
+            break;
+        }
+    }
+    const QMap<int, QString> outputs = listMidiOutDevices();
+    for (auto it = outputs.cbegin(); it != outputs.cend(); ++it) {
+        if (it.value() == product) {
+            m_outDevIndex = it.key();
+            break;
+        }
+    }
+    qDebug() << "m_inDevIndex:" << m_inDevIndex;
+    qDebug() << "m_outDevIndex:" << m_outDevIndex;
+}
+
+bool KeyboardExchange::openPorts()
+{
+    if (!m_connected)
+        return false;
+
+    bool ok = false;
+    if (m_inDevIndex < 0)
+        qDebug() << "midiIn device unknown";
+    else
+        ok = m_midiIn.open(m_inDevIndex, deliverMidiInData);
+    if (ok) {
+        if (m_outDevIndex < 0) {
+            qDebug() << "midiOut device unknown";
+            ok = false;
+        } else {
+            ok = m_midiOut.open(m_outDevIndex);
+        }
+    }
+    if (!ok) {
+        // Release whatever was obtained: a half-open pair is of no use.
+        closePorts();
+        emit portsBusy();
+    }
+    return ok;
+}
+
+void KeyboardExchange::closePorts()
+{
+    m_midiIn.close();
+    m_midiOut.close();
+}
+
+bool KeyboardExchange::send(const QByteArray &message)
+{
+    openPorts();
+    return m_midiOut.sendLongMessage(message.constData(), message.size());
+}
+
+bool KeyboardExchange::sendConfiguration()
+{
+    const bool ok = send(Sysex::configurationWrite(m_store->blockData()));
+    if (m_connected)
+        closePorts();
+    return ok;
+}
+
+bool KeyboardExchange::requestConfiguration()
+{
+    return send(Sysex::request(Sysex::ConfigurationRequest));
+}
+
+bool KeyboardExchange::requestSerialNumber()
+{
+    return send(Sysex::request(Sysex::SerialNumber));
+}
+
+bool KeyboardExchange::requestFirmwareUpdateEntry()
+{
+    return send(Sysex::request(Sysex::FirmwareUpdateEntry));
+}
+
+void KeyboardExchange::slotMidiIndata(char *data, int count)
+{
+    std::unique_ptr<char[]> owned(data);
+    if (m_closing)
+        return;
+
+    qDebug() << "parseMidiData====";
+    const QByteArray bytes = (data && count > 0)
+        ? QByteArray(data, qMin(count, Sysex::kMaxReceived))
+        : QByteArray();
+    const Sysex::Reply reply = Sysex::decodeReply(bytes);
+
+    switch (reply.kind) {
+    case Sysex::Reply::Ignored:
+        if (reply.reason == Sysex::Reply::TooShort)
+            qDebug() << "short reply ignored, bytes:" << reply.received;
+        emit replyIgnored(reply.reason);
+        return; // the ports wait on for a real reply
+    case Sysex::Reply::SerialNumberReply:
+        qDebug() << "SN:" << reply.serialNumber;
+        emit serialNumberReceived(reply.serialNumber);
+        break;
+    case Sysex::Reply::Configuration:
+        qDebug() << "M:" << reply.version[2];
+        qDebug() << "P:" << reply.version[0];
+        qDebug() << "S:" << reply.version[1];
+        qDebug() << "pad num:" << reply.noteNumber;
+        emit padNumberChanged(reply.noteNumber);
+        if (reply.cut)
+            qDebug() << "configuration of" << reply.received << "bytes cut to" << Sysex::kBlockSize;
+        m_store->setBlockData(reply.block.constData(), reply.block.size());
+        emit configurationReceived();
+        break;
+    }
+
+    if (m_connected)
+        closePorts();
+}

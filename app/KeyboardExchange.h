@@ -1,0 +1,80 @@
+#pragma once
+
+#include "midi/MidiPorts.h"
+#include "midi/Sysex.h"
+
+#include <QObject>
+#include <QString>
+
+class DataManagement;
+
+// Hands one received System Exclusive message (a heap copy owned by the
+// receiver from here on) to the keyboard exchange; runs on the MIDI input
+// thread. Frees the copy when there is no exchange.
+void deliverMidiInData(char *data, int count);
+
+// The editor's conversation with the keyboard over its MIDI ports: finding
+// the ports by name, opening them for an exchange, sending the requests and
+// the configuration write, and reading the replies into the parameter store.
+// No windows and no dialogs: outcomes are return values and signals. One
+// exchange receives at a time (the last one made).
+class KeyboardExchange : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit KeyboardExchange(DataManagement *store, QObject *parent = nullptr);
+    ~KeyboardExchange() override;
+
+    // The keyboard came: look its ports up (lowest ids named after it). It
+    // left: close the ports. Exchanges need the keyboard present.
+    void keyboardArrived();
+    void keyboardLeft();
+    bool isConnected() const { return m_connected; }
+    int inputDeviceIndex() const { return m_inDevIndex; }
+    int outputDeviceIndex() const { return m_outDevIndex; }
+    bool inputPortOpen() const { return m_midiIn.isOpen(); }
+    bool outputPortOpen() const { return m_midiOut.isOpen(); }
+
+    // Opens both ports (true when both are open; otherwise releases both and
+    // emits portsBusy). Does nothing while no keyboard is present.
+    bool openPorts();
+    void closePorts();
+
+    // Each opens the ports and sends one message; true when it went out. The
+    // configuration write closes the ports again (no reply is awaited); the
+    // requests leave them open for the reply, which closes them.
+    bool sendConfiguration();
+    bool requestConfiguration();
+    bool requestSerialNumber();
+    bool requestFirmwareUpdateEntry();
+
+signals:
+    // A received message, on the MIDI input thread (owned by the decoder).
+    void s_midiIndata(char *data, int count);
+    // The ports could not be opened (another program holds them, or unknown).
+    void portsBusy();
+    void serialNumberReceived(QString serial);
+    // A configuration arrived: its note number first, then, once it is in the
+    // store, configurationReceived.
+    void padNumberChanged(int num);
+    void configurationReceived();
+    void replyIgnored(Sysex::Reply::Reason reason);
+
+public slots:
+    // Decodes one received message (and frees it); a serial number or a
+    // configuration ends the exchange by closing the ports.
+    void slotMidiIndata(char *data, int count);
+
+private:
+    bool send(const QByteArray &message);
+    void findKeyboardPorts();
+
+    DataManagement *m_store;
+    MidiInPort m_midiIn;
+    MidiOutPort m_midiOut;
+    bool m_connected = false;
+    int m_inDevIndex = -1;
+    int m_outDevIndex = -1;
+    bool m_closing = false; // set by the destructor: received data is only freed
+};
