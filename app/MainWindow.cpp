@@ -1,14 +1,13 @@
 #include "app/MainWindow.h"
 
 #include "i18n/Trans.h"
-#include "midi/Sysex.h"
 #include "model/DataManagement.h"
+#include "model/PresetFormat.h"
 #include "ui/ColorPalette.h"
 #include "ui/DialogName.h"
 #include "ui/Prompter.h"
 
 #include <QColor>
-#include <QDataStream>
 #include <QDebug>
 #include <QDir>
 #include <QFile>
@@ -16,40 +15,12 @@
 #include <QGuiApplication>
 #include <QQmlContext>
 #include <QSaveFile>
-#include <QScreen>
 #include <QtQml>
-#include <QThread>
 #include <QTimer>
-#include <QVector>
-
-#include <memory>
-#include <cstring>
 
 #ifndef Q7X_VERSION
 #error "Q7X_VERSION must name the program version"
 #endif
-
-namespace {
-
-constexpr int kPresetFileSize = 4 + Sysex::kBlockSize;
-constexpr int kDataStreamVersion = 17; // QDataStream::Qt_5_0 .. Qt_5_1 encoding
-constexpr double kDesignDpi = 96.0;
-
-// The block as a preset stores it: always a well-formed configuration message,
-// so that every saved preset can be opened again. Bytes that cannot stand in
-// a System Exclusive message (left by a short or damaged reply) are written as
-// the keyboard would receive them when sent: 0x7F, and the frame 0xF0 ... 0xF7.
-QByteArray presetBlock(const char *block)
-{
-    QVector<Sysex::Repair> repairs;
-    const QByteArray out = Sysex::wellFormed(QByteArray(block, Sysex::kBlockSize), &repairs);
-    if (!repairs.isEmpty())
-        qWarning() << "preset: bytes outside the message format written as 0x7F/frame:"
-                   << repairs.size();
-    return out;
-}
-
-} // namespace
 
 MainWindow::MainWindow(QWidget *parent)
     : MainWindow(Options(), parent)
@@ -91,6 +62,7 @@ void MainWindow::init()
     connect(m_keyboard, &KeyboardExchange::serialNumberReceived, this, &MainWindow::s_snNum);
     connect(m_keyboard, &KeyboardExchange::padNumberChanged, this, &MainWindow::padNumberChanged);
     connect(m_keyboard, &KeyboardExchange::portsBusy, this, &MainWindow::onPortsBusy);
+    m_handOver = new FirmwareHandOver(m_keyboard, &m_firmwareUpdate, m_options.handOverDelayMs, this);
 
     setUpUserInterface();
 
@@ -119,9 +91,8 @@ MainWindow::~MainWindow()
 
 void MainWindow::setUpUserInterface()
 {
-    QScreen *screen = QGuiApplication::screens().value(currentScreenIndex());
-    if (screen)
-        m_scalingRate = screen->logicalDotsPerInch() / kDesignDpi;
+    m_screens = new ScreenScale(QRect(pos(), size()), this);
+    connect(m_screens, &ScreenScale::changed, this, &MainWindow::screenChanged);
 
     m_trans = new Trans(&m_engine, this);
     connect(m_trans, &Trans::languageNotSaved, this, [this](const QString &path) {
@@ -151,71 +122,21 @@ void MainWindow::registerQmlTypes()
 
 // ---------------------------------------------------------------- screens
 
-int MainWindow::screenIndexFor(const QRect &rect)
-{
-    const QList<QScreen *> screens = QGuiApplication::screens();
-    int best = -1;
-    qint64 bestArea = 0;
-    for (int i = 0; i < screens.size(); ++i) {
-        const QRect overlap = screens.at(i)->geometry().intersected(rect);
-        const qint64 area = qint64(overlap.width()) * overlap.height();
-        if (!overlap.isEmpty() && area > bestArea) {
-            bestArea = area;
-            best = i;
-        }
-    }
-    return best < 0 ? 0 : best;
-}
-
-int MainWindow::currentScreenIndex() const
-{
-    return screenIndexFor(QRect(pos(), size()));
-}
-
-void MainWindow::applyScreenDpi(QScreen *screen)
-{
-    m_scalingRate = screen->logicalDotsPerInch() / kDesignDpi;
-}
-
 void MainWindow::screenCountChange()
 {
-    // Each screen is watched once, however often screens come and go.
-    const QList<QScreen *> screens = QGuiApplication::screens();
-    for (QScreen *screen : screens) {
-        if (m_watchedScreens.contains(screen))
-            continue;
-        m_watchedScreens.insert(screen);
-        connect(screen, &QObject::destroyed, this,
-                [this, screen]() { m_watchedScreens.remove(screen); });
-        connect(screen, &QScreen::logicalDotsPerInchChanged, this, [this, screen](qreal dpi) {
-            if (QGuiApplication::screens().value(currentScreenIndex()) != screen)
-                return;
-            m_scalingRate = dpi / kDesignDpi;
-            emit screenChanged();
-        });
-    }
+    m_screens->watchScreens();
 }
 
 double MainWindow::getScalingRate()
 {
-    return m_scalingRate;
+    return m_screens->rate();
 }
 
 void MainWindow::updateProgra(int x, int y)
 {
+    // The widget follows the visible window, so that dialogs open over it.
     move(x, y);
-    const int number = currentScreenIndex();
-    if (m_lastScreen < 0)
-        m_lastScreen = number;
-    if (number == m_lastScreen)
-        return;
-    m_lastScreen = number;
-    QScreen *screen = QGuiApplication::screens().value(number);
-    if (!screen)
-        return;
-    applyScreenDpi(screen);
-    qDebug() << "===logicalDotsPerInch=====" << screen->logicalDotsPerInch();
-    emit screenChanged();
+    m_screens->windowMoved(QRect(pos(), size()));
 }
 
 // ---------------------------------------------------------------- small helpers
@@ -324,23 +245,12 @@ void MainWindow::onDevArrivalOrRemove(QString devType, bool isArrival)
 
 void MainWindow::firmwareUpdate(QString path)
 {
-    handOverFirmware(path);
+    m_handOver->start(path);
 }
 
 void MainWindow::onFirmwareUpdate(QString path)
 {
-    handOverFirmware(path);
-}
-
-void MainWindow::handOverFirmware(const QString &path)
-{
-    m_keyboard->requestFirmwareUpdateEntry();
-    QTimer::singleShot(m_options.handOverDelayMs, this, [this, path]() {
-        m_keyboard->closePorts();
-        // The keyboard needs a moment to restart as its loader.
-        QThread::sleep(1);
-        m_firmwareUpdate.startUpdate(path);
-    });
+    m_handOver->start(path);
 }
 
 // ---------------------------------------------------------------- preset files
@@ -370,13 +280,13 @@ void MainWindow::writePreset()
     if (m_filePath.isEmpty())
         return; // cancelled
 
-    QByteArray content;
-    {
-        QDataStream stream(&content, QIODevice::WriteOnly);
-        stream.setVersion(kDataStreamVersion);
-        const QByteArray block = presetBlock(m_dataMgt->blockData());
-        stream.writeBytes(block.constData(), uint(block.size()));
-    }
+    // Always a well-formed configuration message, so that every saved preset
+    // can be opened again: bytes that cannot stand in one (left by a short or
+    // damaged reply) are written as the keyboard would receive them when sent.
+    int repaired = 0;
+    const QByteArray content = PresetFormat::encode(m_dataMgt->blockData(), &repaired);
+    if (repaired > 0)
+        qWarning() << "preset: bytes outside the message format written as 0x7F/frame:" << repaired;
 
     // Written beside the target and renamed over it only when complete, so a
     // failed save never destroys the earlier file. Unbuffered, so that a
@@ -414,22 +324,14 @@ void MainWindow::openFile()
     }
     // One byte more than a preset holds tells a longer file from a good one
     // without reading all of it.
-    const QByteArray content = file.read(kPresetFileSize + 1);
+    const QByteArray content = file.read(PresetFormat::kFileSize + 1);
     file.close();
 
-    QByteArray block;
-    if (content.size() == kPresetFileSize) {
-        QDataStream stream(content);
-        stream.setVersion(kDataStreamVersion);
-        quint32 length = 0;
-        stream >> length;
-        if (length == quint32(Sysex::kBlockSize))
-            block = content.mid(4);
-    }
-    if (!Sysex::isWellFormed(block)) {
+    const PresetFormat::Decoded preset = PresetFormat::decode(content);
+    if (!preset.ok()) {
         qWarning() << "not a preset:" << path;
         Prompter::warning(this, tr("Error prompt"), tr("The file is not a valid preset"));
         return;
     }
-    m_dataMgt->setBlockData(block.constData(), block.size());
+    m_dataMgt->setBlockData(preset.block.constData(), preset.block.size());
 }

@@ -1,18 +1,18 @@
 #pragma once
 
+#include "app/FirmwareHandOver.h"
 #include "app/KeyboardExchange.h"
+#include "app/ScreenScale.h"
 #include "device/DetectionDevice.h"
 #include "firmware/FirmwareUpdate.h"
 #include "firmware/MyFtp.h"
 
 #include <QMainWindow>
 #include <QQmlApplicationEngine>
-#include <QSet>
 #include <QString>
 #include <QUrl>
 
 class DataManagement;
-class QScreen;
 class Trans;
 
 // The editor's controller. Owns every back-end object, publishes them to the
@@ -54,12 +54,14 @@ public:
     QQmlApplicationEngine *engine() { return &m_engine; }
     Trans *translator() const { return m_trans; }
     KeyboardExchange *keyboard() const { return m_keyboard; }
-    QString presetPath() const { return m_filePath; }
 
     // The keyboard's firmware version as the online check compares it: first
     // number, ".", then second and third numbers run together (1,0,2 -> "1.02").
     static QString versionText(const QVariantList &numbers);
-    // The version text last handed to the online check.
+
+    // Test seam: state the controller keeps for itself. The file save()
+    // writes to, and the version text last handed to the online check.
+    QString presetPath() const { return m_filePath; }
     QString currentFirmwareVersion() const { return m_versionText; }
 
     // Registers the C++ item types the documents use. Call once, before the
@@ -68,7 +70,7 @@ public:
 
     // Index into QGuiApplication::screens() of the screen that overlaps the
     // largest part of rect; 0 when none does.
-    static int screenIndexFor(const QRect &rect);
+    static int screenIndexFor(const QRect &rect) { return ScreenScale::screenIndexFor(rect); }
 
 signals:
     void showHint(bool isSend, bool isSuccess);
@@ -109,22 +111,18 @@ private:
     void setUpUserInterface();
     void askSavePath();
     void writePreset();
-    void handOverFirmware(const QString &path);
-    int currentScreenIndex() const;
-    void applyScreenDpi(QScreen *screen);
 
     DataManagement *m_dataMgt = nullptr;
     KeyboardExchange *m_keyboard = nullptr;
+    FirmwareHandOver *m_handOver = nullptr;
+    ScreenScale *m_screens = nullptr;
     QQmlApplicationEngine m_engine;
     MyFtp m_ftp;
     FirmwareUpdate m_firmwareUpdate;
     QString m_filePath;
-    double m_scalingRate = 1.0;
     DetectionDevice m_detection;
     Trans *m_trans = nullptr;
 
     Options m_options;
     QString m_versionText;
-    int m_lastScreen = -1;          // screen number remembered by updateProgra
-    QSet<QScreen *> m_watchedScreens;
 };

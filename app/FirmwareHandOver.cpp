@@ -1,0 +1,27 @@
+#include "app/FirmwareHandOver.h"
+
+#include "app/KeyboardExchange.h"
+#include "firmware/FirmwareUpdate.h"
+
+#include <QThread>
+#include <QTimer>
+
+FirmwareHandOver::FirmwareHandOver(KeyboardExchange *keyboard, FirmwareUpdate *transfer,
+                                   int delayMs, QObject *parent)
+    : QObject(parent)
+    , m_keyboard(keyboard)
+    , m_transfer(transfer)
+    , m_delayMs(delayMs)
+{
+}
+
+void FirmwareHandOver::start(const QString &imagePath)
+{
+    m_keyboard->requestFirmwareUpdateEntry();
+    QTimer::singleShot(m_delayMs, this, [this, imagePath]() {
+        m_keyboard->closePorts();
+        // The keyboard needs a moment to restart as its loader.
+        QThread::sleep(1);
+        m_transfer->startUpdate(imagePath);
+    });
+}
