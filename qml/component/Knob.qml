@@ -70,7 +70,7 @@ Rectangle {
     // Two columns of label and field; labels are right-aligned against
     // their fields with a small gap, whatever the language.
     BasicText {
-        x: 0
+        x: 2
         y: 69
         width: 21
         height: 16
@@ -81,7 +81,7 @@ Rectangle {
     EditField {
         id: numberField
         objectName: "numberField"
-        x: 24
+        x: 25
         y: 70
         width: 26
         radius: 4
@@ -90,7 +90,7 @@ Rectangle {
         onCommitted: root.write("knboData", value)
     }
     BasicText {
-        x: 53
+        x: 54
         y: 69
         width: 21
         height: 16
@@ -100,7 +100,7 @@ Rectangle {
     CusCombox {
         id: channelList
         objectName: "channelList"
-        x: 77
+        x: 78
         y: 70
         width: 28
         height: 14
@@ -110,7 +110,7 @@ Rectangle {
         onActivated: root.write("knboCh", index + 1)
     }
     BasicText {
-        x: 0
+        x: 2
         y: 88
         width: 21
         height: 16
@@ -120,7 +120,7 @@ Rectangle {
     EditField {
         id: minField
         objectName: "minField"
-        x: 24
+        x: 25
         y: 89
         width: 26
         radius: 4
@@ -128,7 +128,7 @@ Rectangle {
         onCommitted: root.write("knboMin", value)
     }
     BasicText {
-        x: 53
+        x: 54
         y: 88
         width: 21
         height: 16
@@ -138,7 +138,7 @@ Rectangle {
     EditField {
         id: maxField
         objectName: "maxField"
-        x: 77
+        x: 78
         y: 89
         width: 28
         radius: 4

@@ -45,6 +45,17 @@ Item {
         x: 10
         y: 100
     }
+    CusButton {
+        id: button
+        x: 500
+        y: 10
+        text: "OK"
+    }
+    CusButtonState {
+        id: twoState
+        x: 500
+        y: 50
+    }
     CusProgress {
         id: progress
         x: 200
@@ -241,6 +252,46 @@ Item {
             compare(String(threeTabs.itemAt(0).btnImgNormal), "qrc:/img/padBtn@2x.png")
             compare(threeTabs.itemAt(1).width, 31)
             compare(String(threeTabs.itemAt(1).btnImgNormal), "qrc:/img/bqmBtnSmall@2x.png")
+        }
+
+        // The control with the keyboard focus, and only that one, shows the
+        // focus ring; a number field shows it while it is being edited.
+        function test_focus_ring_follows_keyboard_focus() {
+            function ring(control) {
+                for (var i = 0; i < control.children.length; ++i) {
+                    var c = control.children[i]
+                    if (c.objectName === "ingnoreAll" && c.border && c.border.width === 2)
+                        return c
+                }
+                return null
+            }
+            verify(ring(button) !== null)
+            verify(!ring(button).visible)
+            button.forceActiveFocus(Qt.TabFocusReason)
+            verify(ring(button).visible)
+            verify(!ring(twoState).visible)
+            twoState.forceActiveFocus(Qt.TabFocusReason)
+            verify(!ring(button).visible)
+            verify(ring(twoState).visible)
+            input.textInput.forceActiveFocus()
+            verify(ring(input).visible)
+            verify(!ring(twoState).visible)
+        }
+
+        // The two states of a two-state button differ in colour, not only in
+        // a shade: the second is orange with dark text.
+        function test_two_state_button_states_differ() {
+            twoState.checked = false
+            var off = Qt.rgba(twoState.background.color.r, twoState.background.color.g, twoState.background.color.b, 1)
+            twoState.checked = true
+            var on = twoState.background.color
+            verify(Qt.colorEqual(on, "#ff7900"), String(on))
+            verify(!Qt.colorEqual(off, on))
+            verify(Qt.colorEqual(twoState.contentItem.color, "#1e1e1e"))
+            twoState.enabled = false
+            verify(Qt.colorEqual(twoState.background.color, CusConfig.colorCbxDisable))
+            twoState.enabled = true
+            twoState.checked = false
         }
 
         function test_progress_fill_follows_value() {

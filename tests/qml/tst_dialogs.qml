@@ -273,6 +273,38 @@ TestCase {
         compare(String(pad.swatch.color), "#14283c")
     }
 
+    // A press beside the colour dialog leaves it open with the colour being
+    // picked; Escape closes it without storing.
+    function test_colour_dialog_keeps_the_pick_on_a_press_beside_it() {
+        var dlg = create("modular/ColorDialog.qml")
+        var page = create("modular/PadPage.qml", { bank: 1, colorDialog: dlg })
+        var pad = page.padAt(0)                 // PAD5 of BANK B, store index 12
+        mouseClick(pad.swatch)
+        tryCompare(dlg, "opened", true)
+        compare(dlg.titleText.text, "Colour of PAD5, BANK B")
+        typeInto(dlg.redField, "200")
+        mouseClick(host.contentItem, 2, 2)
+        wait(50)
+        verify(dlg.visible)
+        compare(dlg.redField.text, "200")
+        DataMgt.clearCalls()
+        keyClick(Qt.Key_Escape)
+        tryCompare(dlg, "visible", false)
+        compare(DataMgt.calls, [])
+    }
+
+    // Apply says what it did, or that nothing was ticked.
+    function test_populate_apply_says_what_it_did() {
+        var d = create("modular/FunctionDialog.qml")
+        openDialog(d)
+        mouseClick(d.applyA)
+        verify(d.resultText.text.indexOf("Nothing applied") === 0, d.resultText.text)
+        mouseClick(d.padNote.checkBox)
+        mouseClick(d.knobPc.checkBox)
+        mouseClick(d.applyAB)
+        compare(d.resultText.text, "Applied to BANK A and BANK B: pad notes, knob PC.")
+    }
+
     function test_pads_use_the_window_colour_dialog() {
         var c = Qt.createComponent("qrc:/qml/main.qml")
         if (c.status !== Component.Ready)

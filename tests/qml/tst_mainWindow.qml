@@ -84,6 +84,20 @@ TestCase {
         return out
     }
 
+    // The keyboard drawing's pads show the colours of the bank on screen.
+    function test_drawn_pads_follow_pad_colours() {
+        var drawn = findChild(win.mainPage, "drawnPads")
+        verify(drawn !== null)
+        DataMgt.receiveBytes({ "13": 10, "14": 20, "15": 30 })     // pad 0 (PAD1 of BANK A)
+        // PAD1 sits at the left of the lower row.
+        compare(String(drawn.itemAt(4).color), "#14283c")
+        compare(String(drawn.itemAt(4).color), String(win.mainPage.padSwipe.itemAt(0).padAt(4).swatch.color))
+        win.mainPage.padTabs.currentIndex = 1
+        tryCompare(win.mainPage.padSwipe, "currentIndex", 1)
+        compare(String(drawn.itemAt(4).color), String(win.mainPage.padSwipe.itemAt(1).padAt(4).swatch.color))
+        verify(String(drawn.itemAt(4).color) !== "#14283c")
+    }
+
     function test_screen_change_scales_window_and_content() {
         var design = allGeometry(win.contentItem, [])
         MainLogic.scalingRate = 1.5
