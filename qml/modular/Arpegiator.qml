@@ -90,7 +90,7 @@ Item {
         }
     }
 
-    BasicText { x: 112; y: 14; height: 14; text: qsTr("TIME DIV") }
+    BasicText { x: 117; y: 12; height: 14; text: qsTr("TIME DIV") }
     CusCombox {
         id: timeList
         objectName: "timeList"
@@ -105,7 +105,7 @@ Item {
         onActivated: DataMgt.setARPInfo("time", index)
     }
 
-    BasicText { x: 112; y: 34; height: 14; text: qsTr("SWING") }
+    BasicText { x: 117; y: 32; height: 14; text: qsTr("SWING") }
     CusCombox {
         id: swingList
         objectName: "swingList"

@@ -33,7 +33,7 @@ Item {
         text: qsTr("FUNCTION")
     }
 
-    BasicText { x: 6; y: 12; height: 14; text: qsTr("FULL VEL"); tip: rangeList.tip }
+    BasicText { x: 6; y: 10; height: 14; text: qsTr("FULL VEL"); tip: rangeList.tip }
     CusCombox {
         id: rangeList
         objectName: "rangeList"
@@ -62,7 +62,7 @@ Item {
         onCommitted: DataMgt.setFuncInfo("fullForceValue", value)
     }
 
-    BasicText { x: 6; y: 32; height: 14; text: qsTr("PIANO CURVE"); tip: keyCurveList.tip }
+    BasicText { x: 6; y: 30; height: 14; text: qsTr("PIANO CURVE"); tip: keyCurveList.tip }
     CusCombox {
         id: keyCurveList
         objectName: "keyCurveList"
@@ -79,7 +79,7 @@ Item {
         onActivated: DataMgt.setFuncInfo("keyCurve", index)
     }
 
-    BasicText { x: 156; y: 32; height: 14; text: qsTr("PAD CURVE"); tip: padCurveList.tip }
+    BasicText { x: 156; y: 30; height: 14; text: qsTr("PAD CURVE"); tip: padCurveList.tip }
     CusCombox {
         id: padCurveList
         objectName: "padCurveList"
@@ -96,7 +96,7 @@ Item {
         onActivated: DataMgt.setFuncInfo("padCurve", index)
     }
 
-    BasicText { x: 6; y: 52; height: 14; text: qsTr("SUSTAIN"); tip: sustainList.tip }
+    BasicText { x: 6; y: 50; height: 14; text: qsTr("SUSTAIN"); tip: sustainList.tip }
     CusCombox {
         id: sustainList
         objectName: "sustainList"

@@ -188,6 +188,13 @@ TestCase {
         settle()
         checkWindow("modes")
 
+        // Keyboard focus on a list: its ring must not cover any text.
+        win.requestActivate()
+        tryVerify(function() { return win.active }, 3000, "window active")
+        bankA.padAt(0).channelList.forceActiveFocus(Qt.TabFocusReason)
+        verify(bankA.padAt(0).channelList.visualFocus)
+        checkWindow("focus")
+
         page.padTabs.currentIndex = 1
         page.knobTabs.currentIndex = 1
         MainLogic.showHint(false, false)
