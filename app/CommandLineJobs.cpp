@@ -1,5 +1,6 @@
 #include "app/CommandLineJobs.h"
 
+#include "device/UsbIds.h"
 #include "firmware/FirmwareUpdate.h"
 #include "firmware/MyFtp.h"
 #include "midi/MidiBackend.h"
@@ -128,13 +129,7 @@ struct Loader {
 
 bool isLoaderId(quint16 vendor, quint16 product)
 {
-    if (vendor != FirmwareUpdate::LoaderVendorId)
-        return false;
-    for (quint16 id : FirmwareUpdate::LoaderProductIds) {
-        if (product == id)
-            return true;
-    }
-    return false;
+    return UsbIds::isLoader(vendor, product);
 }
 
 // The firmware loaders present: the port named by --loader-port when it

@@ -1,16 +1,14 @@
 #include "device/DetectionDevice.h"
 
+#include "device/LogindWatcher.h"
 #include "device/UdevMonitor.h"
+#include "device/UsbIds.h"
 #include "midi/MidiBackend.h"
 #include "midi/MidiPorts.h"
 
 #include <QDebug>
 #include <QSerialPortInfo>
 #include <QTimer>
-
-#ifdef Q7X_HAVE_DBUS
-#include <QDBusConnection>
-#endif
 
 namespace {
 
@@ -46,7 +44,7 @@ QList<SerialPortEntry> systemSerialPorts()
 bool isLoaderPort(const SerialPortEntry &port)
 {
     return port.hasVendorId && port.hasProductId
-        && DetectionDevice::isSerialLoaderId(port.vendorId, port.productId);
+        && UsbIds::isLoader(port.vendorId, port.productId);
 }
 
 QString portKey(const SerialPortEntry &port)
@@ -60,10 +58,6 @@ DetectionDevice::DetectionDevice(QObject *parent, Sources sources)
     : QObject(parent)
     , m_serialLister(systemSerialPorts)
 {
-    m_hardwareIds.emplace(kTagKeyboard, QStringLiteral("VID_1C75&PID_0206"));
-    m_hardwareIds.emplace(kTagKeyboard, QStringLiteral("VID_0416&PID_0206"));
-    m_hardwareIds.emplace(kTagSerialLoader, QStringLiteral("VID_0416&PID_0204"));
-
     m_pollTimer = new QTimer(this);
     m_pollTimer->setInterval(kPortPollIntervalMs);
     connect(m_pollTimer, &QTimer::timeout, this, &DetectionDevice::pollNow);
@@ -76,11 +70,6 @@ DetectionDevice::~DetectionDevice()
 {
     m_udev.reset();
     stop();
-}
-
-bool DetectionDevice::isSerialLoaderId(quint16 vendorId, quint16 productId)
-{
-    return vendorId == 0x0416 && (productId == 0x0206 || productId == 0x0204);
 }
 
 void DetectionDevice::setSerialPortLister(SerialPortLister lister)
@@ -103,12 +92,16 @@ bool DetectionDevice::udevMonitorActive() const
     return m_udev && m_udev->isActive();
 }
 
-QString DetectionDevice::tagForDevicePath(const QString &devicePath) const
+QString DetectionDevice::tagFor(const UdevEvent &event)
 {
-    for (const auto &entry : m_hardwareIds) {
-        if (devicePath.contains(entry.second, Qt::CaseInsensitive))
-            return entry.first;
-    }
+    if (!event.hasIds)
+        return QString();
+    const quint16 vendor = event.ids.vendorId;
+    const quint16 product = event.ids.productId;
+    if (event.kind == UdevEvent::Kind::Sound && UsbIds::isKeyboard(vendor, product))
+        return kTagKeyboard;
+    if (UsbIds::isLoader(vendor, product))
+        return kTagSerialLoader;
     return QString();
 }
 
@@ -130,19 +123,13 @@ void DetectionDevice::start()
         m_udev.reset();
     }
 
-#ifdef Q7X_HAVE_DBUS
-    QDBusConnection bus = QDBusConnection::systemBus();
-    if (bus.isConnected()) {
-        const QString service = QStringLiteral("org.freedesktop.login1");
-        const QString path = QStringLiteral("/org/freedesktop/login1");
-        const QString iface = QStringLiteral("org.freedesktop.login1.Manager");
-        const bool sleep = bus.connect(service, path, iface, QStringLiteral("PrepareForSleep"), this,
-                                       SLOT(onPrepareForSleep(bool)));
-        const bool shutdown = bus.connect(service, path, iface, QStringLiteral("PrepareForShutdown"), this,
-                                          SLOT(onPrepareForShutdown(bool)));
-        m_powerWatch = sleep || shutdown;
-    }
-#endif
+    m_power = std::make_unique<LogindWatcher>();
+    connect(m_power.get(), &LogindWatcher::shuttingDown, this,
+            [this] { handlePowerEvent(PowerEvent::SessionEnd); });
+    connect(m_power.get(), &LogindWatcher::suspending, this,
+            [this] { handlePowerEvent(PowerEvent::Suspend); });
+    connect(m_power.get(), &LogindWatcher::resumed, this,
+            [this] { handlePowerEvent(PowerEvent::Resume); });
 }
 
 void DetectionDevice::stop()
@@ -159,18 +146,7 @@ void DetectionDevice::stop()
         monitor->setParent(this);
         monitor->deleteLater();
     }
-#ifdef Q7X_HAVE_DBUS
-    if (m_powerWatch) {
-        QDBusConnection bus = QDBusConnection::systemBus();
-        const QString service = QStringLiteral("org.freedesktop.login1");
-        const QString path = QStringLiteral("/org/freedesktop/login1");
-        const QString iface = QStringLiteral("org.freedesktop.login1.Manager");
-        bus.disconnect(service, path, iface, QStringLiteral("PrepareForSleep"), this, SLOT(onPrepareForSleep(bool)));
-        bus.disconnect(service, path, iface, QStringLiteral("PrepareForShutdown"), this,
-                       SLOT(onPrepareForShutdown(bool)));
-        m_powerWatch = false;
-    }
-#endif
+    m_power.reset();
 }
 
 void DetectionDevice::reportEvent(const QString &tag, bool arrival)
@@ -214,9 +190,9 @@ void DetectionDevice::recheckOtherForm(const QString &removedTag)
     }
 }
 
-void DetectionDevice::handleDeviceEvent(const QString &devicePath, bool arrival)
+void DetectionDevice::handleDeviceEvent(const UdevEvent &event)
 {
-    reportEvent(tagForDevicePath(devicePath), arrival);
+    reportEvent(tagFor(event), event.arrival);
 }
 
 void DetectionDevice::handlePowerEvent(PowerEvent event)
@@ -232,17 +208,6 @@ void DetectionDevice::handlePowerEvent(PowerEvent event)
         qDebug() << "======huan xing======";
         break;
     }
-}
-
-void DetectionDevice::onPrepareForSleep(bool start)
-{
-    handlePowerEvent(start ? PowerEvent::Suspend : PowerEvent::Resume);
-}
-
-void DetectionDevice::onPrepareForShutdown(bool start)
-{
-    if (start)
-        handlePowerEvent(PowerEvent::SessionEnd);
 }
 
 int DetectionDevice::countKeyboardInputs(QMap<int, QString> *devices) const
@@ -356,14 +321,13 @@ void DetectionDevice::schedulePortChecks()
 
 void DetectionDevice::handleUdevEvent(const UdevEvent &event)
 {
-    if (event.subsystem == QLatin1String("tty")) {
+    if (event.kind == UdevEvent::Kind::Serial) {
         // Only the firmware loader's serial port matters among the ttys; it is
         // recognised by the same ids the firmware update looks for.
-        quint16 vendorId = 0, productId = 0;
-        if (!parseUsbHardwareId(event.hardwareId, &vendorId, &productId) || !isSerialLoaderId(vendorId, productId))
+        if (tagFor(event) != kTagSerialLoader)
             return;
         // Keyed like the serial list's system location, so the scan's view carries over.
-        const QString key = event.devnode.isEmpty() ? event.syspath : event.devnode;
+        const QString key = event.node.isEmpty() ? event.syspath : event.node;
         if (event.arrival)
             m_loaderPorts.insert(key);
         else
@@ -371,12 +335,11 @@ void DetectionDevice::handleUdevEvent(const UdevEvent &event)
         reportEvent(kTagSerialLoader, event.arrival);
         return;
     }
-    const QString path = QStringLiteral("usb#%1#%2").arg(event.hardwareId, event.syspath);
-    if (event.arrival && tagForDevicePath(path) == kTagKeyboard) {
+    if (event.arrival && tagFor(event) == kTagKeyboard) {
         // Reported by the port watch once the keyboard's MIDI ports exist,
         // since that is when the controller looks them up.
         schedulePortChecks();
         return;
     }
-    handleDeviceEvent(path, event.arrival);
+    handleDeviceEvent(event);
 }

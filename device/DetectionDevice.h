@@ -7,9 +7,9 @@
 #include <QString>
 
 #include <functional>
-#include <map>
 #include <memory>
 
+class LogindWatcher;
 class QTimer;
 class UdevMonitor;
 struct UdevEvent;
@@ -76,10 +76,9 @@ public:
     bool isRunning() const;
     bool udevMonitorActive() const; // false when udev could not be reached
 
-    // A device (identified by a path holding its USB ids, e.g.
-    // "\\?\USB#VID_1C75&PID_0206#...", or "usb#VID_1C75&PID_0206#<syspath>")
-    // arrived or was removed: looks up the tag, logs and applies the flag rules.
-    void handleDeviceEvent(const QString &devicePath, bool arrival);
+    // A device arrived or was removed: looks its tag up by kind and USB ids,
+    // logs and applies the flag rules (no port-list checks, no loader list).
+    void handleDeviceEvent(const UdevEvent &event);
     // A udev "add" or "remove" of a sound or tty device (what the live udev
     // monitor delivers; public so the routing can be driven without udev).
     void handleUdevEvent(const UdevEvent &event);
@@ -89,24 +88,18 @@ public:
     // now and reports changes since the last look.
     void pollNow();
 
-    // Tag of the first table fragment contained in the path (case-insensitive),
-    // or an empty string.
-    QString tagForDevicePath(const QString &devicePath) const;
+    // The tag of a device by the ids in UsbIds: a sound device with the
+    // keyboard's ids is "vq041", a device with the loader's ids
+    // "vq041SerialDev"; anything else (or no USB ids) an empty string.
+    static QString tagFor(const UdevEvent &event);
     bool keyboardSeen() const;
 
     // The serial list used by the scan and the serial poll; defaults to
     // QSerialPortInfo::availablePorts().
     void setSerialPortLister(SerialPortLister lister);
 
-    // The firmware loader's USB ids: vendor 0x0416, product 0x0206 or 0x0204.
-    static bool isSerialLoaderId(quint16 vendorId, quint16 productId);
-
 signals:
     void s_devTypeAndState(QString devType, bool isDevArrival);
-
-private slots:
-    void onPrepareForSleep(bool start);
-    void onPrepareForShutdown(bool start);
 
 private:
     void reportEvent(const QString &tag, bool arrival);
@@ -118,8 +111,6 @@ private:
     void schedulePortChecks();
 
     bool m_keyboardSeen = false;
-    // tag -> fragment; equal tags keep their insertion order
-    std::multimap<QString, QString> m_hardwareIds;
 
     bool m_running = false;
     bool m_keyboardPortsPresent = false;  // the port watch's last view
@@ -127,5 +118,5 @@ private:
     SerialPortLister m_serialLister;
     QTimer *m_pollTimer = nullptr;
     std::unique_ptr<UdevMonitor> m_udev;
-    bool m_powerWatch = false;
+    std::unique_ptr<LogindWatcher> m_power;
 };

@@ -38,45 +38,23 @@ bool udevDaemonRunning()
 
 } // namespace
 
-QString usbHardwareId(quint16 vendorId, quint16 productId)
-{
-    return QStringLiteral("VID_%1&PID_%2")
-        .arg(vendorId, 4, 16, QLatin1Char('0'))
-        .arg(productId, 4, 16, QLatin1Char('0'))
-        .toUpper();
-}
-
-bool parseUsbHardwareId(const QString &hardwareId, quint16 *vendorId, quint16 *productId)
-{
-    // "VID_xxxx&PID_xxxx"
-    if (hardwareId.size() != 17 || !hardwareId.startsWith(QLatin1String("VID_"), Qt::CaseInsensitive)
-        || hardwareId.mid(8, 5).compare(QLatin1String("&PID_"), Qt::CaseInsensitive) != 0)
-        return false;
-    quint16 vid = 0, pid = 0;
-    if (!parseHexId(hardwareId.mid(4, 4), &vid) || !parseHexId(hardwareId.mid(13, 4), &pid))
-        return false;
-    if (vendorId)
-        *vendorId = vid;
-    if (productId)
-        *productId = pid;
-    return true;
-}
-
-QString usbHardwareIdFromProperties(const QMap<QString, QString> &properties)
+bool usbIdsFromProperties(const QMap<QString, QString> &properties, UsbDeviceIds *ids)
 {
     quint16 vid = 0, pid = 0;
     const QString bus = properties.value(QStringLiteral("ID_BUS"));
-    if ((bus.isEmpty() || bus == QLatin1String("usb"))
+    bool found = (bus.isEmpty() || bus == QLatin1String("usb"))
         && parseHexId(properties.value(QStringLiteral("ID_VENDOR_ID")), &vid)
-        && parseHexId(properties.value(QStringLiteral("ID_MODEL_ID")), &pid))
-        return usbHardwareId(vid, pid);
-    if (parseHexId(properties.value(QStringLiteral("idVendor")), &vid)
-        && parseHexId(properties.value(QStringLiteral("idProduct")), &pid))
-        return usbHardwareId(vid, pid);
-    const QStringList product = properties.value(QStringLiteral("PRODUCT")).split(QLatin1Char('/'));
-    if (product.size() == 3 && parseHexId(product.at(0), &vid) && parseHexId(product.at(1), &pid))
-        return usbHardwareId(vid, pid);
-    return QString();
+        && parseHexId(properties.value(QStringLiteral("ID_MODEL_ID")), &pid);
+    if (!found)
+        found = parseHexId(properties.value(QStringLiteral("idVendor")), &vid)
+            && parseHexId(properties.value(QStringLiteral("idProduct")), &pid);
+    if (!found) {
+        const QStringList product = properties.value(QStringLiteral("PRODUCT")).split(QLatin1Char('/'));
+        found = product.size() == 3 && parseHexId(product.at(0), &vid) && parseHexId(product.at(1), &pid);
+    }
+    if (found && ids)
+        *ids = UsbDeviceIds{vid, pid};
+    return found;
 }
 
 UdevMonitor::UdevMonitor(Handler handler, QObject *parent)
@@ -128,7 +106,7 @@ void UdevMonitor::release()
     m_udev = nullptr;
 }
 
-QString UdevMonitor::hardwareIdOf(udev_device *device) const
+bool UdevMonitor::idsOf(udev_device *device, UsbDeviceIds *ids) const
 {
     QMap<QString, QString> properties;
     udev_list_entry *entry = nullptr;
@@ -144,7 +122,7 @@ QString UdevMonitor::hardwareIdOf(udev_device *device) const
         if (!properties.contains(QStringLiteral("PRODUCT")))
             properties.insert(QStringLiteral("PRODUCT"), fromUdev(udev_device_get_property_value(usb, "PRODUCT")));
     }
-    return usbHardwareIdFromProperties(properties);
+    return usbIdsFromProperties(properties, ids);
 }
 
 void UdevMonitor::enumerateExisting()
@@ -162,28 +140,31 @@ void UdevMonitor::enumerateExisting()
             udev_device *device = syspath ? udev_device_new_from_syspath(m_udev, syspath) : nullptr;
             if (!device)
                 continue;
-            const QString id = hardwareIdOf(device);
-            if (!id.isEmpty())
-                m_knownIds.insert(fromUdev(syspath), id);
+            UsbDeviceIds ids;
+            if (idsOf(device, &ids))
+                m_knownIds.insert(fromUdev(syspath), ids);
             udev_device_unref(device);
         }
     }
     udev_enumerate_unref(enumerate);
 }
 
-QString UdevMonitor::rememberedHardwareId(const QString &syspath) const
+bool UdevMonitor::rememberedIds(const QString &syspath, UsbDeviceIds *ids) const
 {
     QString path = syspath;
     while (!path.isEmpty()) {
         const auto found = m_knownIds.constFind(path);
-        if (found != m_knownIds.constEnd())
-            return found.value();
+        if (found != m_knownIds.constEnd()) {
+            if (ids)
+                *ids = found.value();
+            return true;
+        }
         const int slash = path.lastIndexOf(QLatin1Char('/'));
         if (slash <= 0)
             break;
         path.truncate(slash);
     }
-    return QString();
+    return false;
 }
 
 void UdevMonitor::onReadable()
@@ -195,19 +176,21 @@ void UdevMonitor::onReadable()
             break;
         const QString action = fromUdev(udev_device_get_action(device));
         UdevEvent event;
-        event.subsystem = fromUdev(udev_device_get_subsystem(device));
+        event.kind = fromUdev(udev_device_get_subsystem(device)) == QLatin1String("tty")
+            ? UdevEvent::Kind::Serial
+            : UdevEvent::Kind::Sound;
         event.syspath = fromUdev(udev_device_get_syspath(device));
-        event.devnode = fromUdev(udev_device_get_devnode(device));
+        event.node = fromUdev(udev_device_get_devnode(device));
         if (action == QLatin1String("add")) {
             event.arrival = true;
-            event.hardwareId = hardwareIdOf(device);
-            if (!event.hardwareId.isEmpty())
-                m_knownIds.insert(event.syspath, event.hardwareId);
+            event.hasIds = idsOf(device, &event.ids);
+            if (event.hasIds)
+                m_knownIds.insert(event.syspath, event.ids);
         } else if (action == QLatin1String("remove")) {
             event.arrival = false;
-            event.hardwareId = hardwareIdOf(device);
-            if (event.hardwareId.isEmpty())
-                event.hardwareId = rememberedHardwareId(event.syspath);
+            event.hasIds = idsOf(device, &event.ids);
+            if (!event.hasIds)
+                event.hasIds = rememberedIds(event.syspath, &event.ids);
             m_knownIds.remove(event.syspath);
         }
         udev_device_unref(device);

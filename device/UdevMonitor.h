@@ -12,25 +12,30 @@ struct udev;
 struct udev_monitor;
 struct udev_device;
 
-// "VID_xxxx&PID_xxxx" (upper-case hex, four digits) for a USB vendor and product.
-QString usbHardwareId(quint16 vendorId, quint16 productId);
+// A USB vendor and product id pair.
+struct UsbDeviceIds
+{
+    quint16 vendorId = 0;
+    quint16 productId = 0;
+};
 
-// The USB hardware id of a device from its udev properties, merged with the
-// sysattrs of its USB parent: ID_VENDOR_ID/ID_MODEL_ID (ignored when ID_BUS
-// says the device is not on USB), else idVendor/idProduct, else the USB
-// uevent's PRODUCT ("vendor/product/bcd", hex). Empty when none is usable.
-QString usbHardwareIdFromProperties(const QMap<QString, QString> &properties);
+// The USB ids of a device from its udev properties, merged with the sysattrs
+// of its USB parent: ID_VENDOR_ID/ID_MODEL_ID (ignored when ID_BUS says the
+// device is not on USB), else idVendor/idProduct, else the USB uevent's
+// PRODUCT ("vendor/product/bcd", hex). False when none is usable.
+bool usbIdsFromProperties(const QMap<QString, QString> &properties, UsbDeviceIds *ids);
 
-// Splits a "VID_xxxx&PID_xxxx" id; false when the text is not one.
-bool parseUsbHardwareId(const QString &hardwareId, quint16 *vendorId, quint16 *productId);
-
+// A sound or serial device arriving or leaving, as udev reports it.
 struct UdevEvent
 {
-    bool arrival = false;  // "add" (true) or "remove" (false)
-    QString subsystem;     // "sound" or "tty"
-    QString syspath;       // "/sys/devices/.../sound/card1"
-    QString devnode;       // "/dev/ttyACM0", may be empty
-    QString hardwareId;    // "VID_1C75&PID_0206", empty for non-USB devices
+    enum class Kind { Sound, Serial };
+
+    Kind kind = Kind::Sound; // subsystem "sound" or "tty"
+    bool arrival = false;    // "add" (true) or "remove" (false)
+    bool hasIds = false;     // false for devices that are not on USB
+    UsbDeviceIds ids;
+    QString node;            // "/dev/ttyACM0", may be empty
+    QString syspath;         // "/sys/devices/.../sound/card1"
 };
 
 // Listens to udev's "add" and "remove" events of the "sound" and "tty"
@@ -49,18 +54,18 @@ public:
     // True when udev is running and the monitor receives its events.
     bool isActive() const { return m_monitor != nullptr; }
 
-    // Hardware id remembered for a syspath or its nearest remembered ancestor.
-    QString rememberedHardwareId(const QString &syspath) const;
+    // USB ids remembered for a syspath or its nearest remembered ancestor.
+    bool rememberedIds(const QString &syspath, UsbDeviceIds *ids) const;
 
 private:
     void onReadable();
     void enumerateExisting();
-    QString hardwareIdOf(udev_device *device) const;
+    bool idsOf(udev_device *device, UsbDeviceIds *ids) const;
     void release();
 
     Handler m_handler;
     udev *m_udev = nullptr;
     udev_monitor *m_monitor = nullptr;
     QSocketNotifier *m_notifier = nullptr;
-    QHash<QString, QString> m_knownIds; // syspath -> hardware id
+    QHash<QString, UsbDeviceIds> m_knownIds; // syspath -> USB ids
 };

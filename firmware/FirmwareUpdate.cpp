@@ -1,12 +1,11 @@
 #include "firmware/FirmwareUpdate.h"
 
+#include "device/UsbIds.h"
 #include "firmware/YmodemFileTransmit.h"
 #include "ui/Prompter.h"
 
 #include <QDebug>
 #include <QSerialPortInfo>
-
-constexpr quint16 FirmwareUpdate::LoaderProductIds[2];
 
 FirmwareUpdate::FirmwareUpdate(QObject *parent)
     : QObject(parent), fileTransmit(new YmodemFileTransmit())
@@ -35,8 +34,7 @@ QString FirmwareUpdate::loaderPortName() const
 QString FirmwareUpdate::findLoaderPort(const QList<PortIds> &ports)
 {
     for (const PortIds &port : ports) {
-        if (port.vendorId == LoaderVendorId
-            && (port.productId == LoaderProductIds[0] || port.productId == LoaderProductIds[1]))
+        if (UsbIds::isLoader(port.vendorId, port.productId))
             return port.portName;
         qDebug().noquote() << "vid:" + QString::number(port.vendorId, 16)
                                   + " pid:" + QString::number(port.productId, 16);

@@ -13,9 +13,7 @@ class FirmwareUpdate : public QObject
 {
     Q_OBJECT
 public:
-    // USB identifiers of the keyboard's firmware loader.
-    static constexpr quint16 LoaderVendorId = 0x0416;
-    static constexpr quint16 LoaderProductIds[2] = {0x0206, 0x0204};
+    // The loader's USB identifiers are UsbIds::kLoader.
     static constexpr int LoaderBaudRate = 115200;
 
     // One serial port as the lookup sees it.

@@ -1,19 +1,15 @@
 #include "midi/RtMidiBackend.h"
 
+#include "midi/JackPortSystem.h"
+#include "midi/RtMidiPortSystem.h"
+
 #include <QDebug>
-#include <QRegularExpression>
 #include <QStringList>
 
 #include <rtmidi/RtMidi.h>
-#include <jack/jack.h>
-
-#include <QElapsedTimer>
 
 #include <atomic>
-#include <chrono>
-#include <functional>
 #include <mutex>
-#include <thread>
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -39,17 +35,6 @@ RtMidi::Api rtApi(RtMidiBackend::Api api)
     return api == RtMidiBackend::Api::Alsa ? RtMidi::LINUX_ALSA : RtMidi::UNIX_JACK;
 }
 
-void quietJack()
-{
-    // libjack prints every failed connection attempt on stderr; a missing
-    // server is an expected state here, reported in our own words.
-    static std::once_flag once;
-    std::call_once(once, [] {
-        jack_set_error_function([](const char *) {});
-        jack_set_info_function([](const char *) {});
-    });
-}
-
 // The position of a port, by its full name, in a fresh RtMidi listing.
 int indexOfPort(RtMidi &midi, const QString &fullName)
 {
@@ -68,12 +53,11 @@ class RtInput : public MidiBackend::Input
 public:
     ~RtInput() override
     {
-        // JACK: RtMidi's process callback tests its port and then uses it
-        // without any lock against closing; close the port first and let a
-        // cycle that was running end before the client goes.
-        if (midi && settle) {
+        // The port closes first, and the MIDI system lets a callback that
+        // was running end, before the client goes.
+        if (midi && ports) {
             midi->closePort();
-            settle();
+            ports->portClosed();
         }
         // Closes the port and waits for RtMidi's thread (ALSA) or leaves the
         // JACK graph; no callback runs after this.
@@ -91,102 +75,32 @@ public:
 
     ErrorSink sink; // declared before midi: RtMidi may report until it is gone
     MidiBackend::SysexHandler handler;
-    std::function<void()> settle; // JACK: waits until running cycles are over
+    std::shared_ptr<RtMidiPortSystem> ports; // set once the port may have been opened
     std::unique_ptr<RtMidiIn> midi;
 };
 
-// Lists JACK MIDI ports through a client of its own, which learns when the
-// server goes away (RtMidi's listing would go on reporting the ports of a dead
-// server) and connects again on the next call. It also counts the server's
-// process cycles, which is how the backend knows that a message handed to
-// RtMidi has left and that a new connection carries data.
-class JackLister
+// The ALSA sequencer: two RtMidi objects that only list ports (they open
+// none), kept between calls so that listing does not make a client each
+// time. The sequencer takes messages and connections before RtMidi returns.
+class AlsaPortSystem : public RtMidiPortSystem
 {
 public:
-    ~JackLister() { disconnect(); }
+    RtMidiBackend::Api api() const override { return RtMidiBackend::Api::Alsa; }
+    QString apiName() const override { return QStringLiteral("alsa"); }
 
-    // Connected to a running server (connects when not yet).
-    bool connect()
+    bool usable() override
     {
-        if (m_client && !m_dead)
-            return true;
-        disconnect();
-        quietJack();
-        jack_status_t status;
-        m_client = jack_client_open(RtMidiBackend::kClientName, JackNoStartServer, &status);
-        if (!m_client)
-            return false;
-        jack_set_process_callback(m_client, &JackLister::onProcess, this);
-        jack_on_shutdown(m_client, [](void *self) { static_cast<JackLister *>(self)->m_dead = true; }, this);
-        jack_activate(m_client); // shutdown is reported to active clients
-        return true;
-    }
-
-    quint64 cycles() const { return m_cycles.load(); }
-    bool dead() const { return m_dead.load(); }
-
-    // Full names of the MIDI ports with the given flags; empty without a server.
-    QStringList ports(unsigned long flags)
-    {
-        QStringList names;
-        if (!connect())
-            return names;
-        const char **ports = jack_get_ports(m_client, nullptr, JACK_DEFAULT_MIDI_TYPE, flags);
-        for (const char **p = ports; p && *p; ++p)
-            names << QString::fromUtf8(*p);
-        if (ports)
-            jack_free(ports);
-        return names;
-    }
-
-private:
-    static int onProcess(jack_nframes_t, void *self)
-    {
-        ++static_cast<JackLister *>(self)->m_cycles;
-        return 0;
-    }
-
-    void disconnect()
-    {
-        if (m_client)
-            jack_client_close(m_client);
-        m_client = nullptr;
-        m_dead = false;
-    }
-
-    jack_client_t *m_client = nullptr;
-    std::atomic<bool> m_dead{false};
-    std::atomic<quint64> m_cycles{0};
-};
-
-// How long a JACK server may take for the cycles waited for below before the
-// send or the new connection is taken as failed.
-constexpr int kJackCycleWaitMs = 3000;
-
-} // namespace
-
-// Everything the backend and its open outputs share: the port listers and
-// the ids handed out so far.
-struct RtMidiBackend::Shared {
-    explicit Shared(Api a) : api(a) {}
-
-    // ALSA: two RtMidi objects that only list ports (they open none), kept
-    // between calls so that listing does not make a client each time.
-    bool ensureListers()
-    {
-        if (api == Api::Jack)
-            return true;
-        if (in && out)
+        if (m_in && m_out)
             return true;
         try {
-            auto newIn = std::make_unique<RtMidiIn>(rtApi(api), kClientName);
-            newIn->setErrorCallback(onRtMidiError, &sink);
-            auto newOut = std::make_unique<RtMidiOut>(rtApi(api), kClientName);
-            newOut->setErrorCallback(onRtMidiError, &sink);
-            if (newIn->getCurrentApi() != rtApi(api) || newOut->getCurrentApi() != rtApi(api))
+            auto newIn = std::make_unique<RtMidiIn>(RtMidi::LINUX_ALSA, RtMidiBackend::kClientName);
+            newIn->setErrorCallback(onRtMidiError, &m_sink);
+            auto newOut = std::make_unique<RtMidiOut>(RtMidi::LINUX_ALSA, RtMidiBackend::kClientName);
+            newOut->setErrorCallback(onRtMidiError, &m_sink);
+            if (newIn->getCurrentApi() != RtMidi::LINUX_ALSA || newOut->getCurrentApi() != RtMidi::LINUX_ALSA)
                 return false;
-            in = std::move(newIn);
-            out = std::move(newOut);
+            m_in = std::move(newIn);
+            m_out = std::move(newOut);
         } catch (const RtMidiError &e) {
             qDebug().noquote() << "RtMidi:" << QString::fromStdString(e.getMessage());
             return false;
@@ -194,21 +108,43 @@ struct RtMidiBackend::Shared {
         return true;
     }
 
-    // Full port names, fresh from the MIDI system: sources for inputs,
-    // destinations for outputs.
-    QStringList portNames(bool inputs)
+    QStringList portNames(bool inputs) override
     {
-        if (api == Api::Jack)
-            return jack.ports(inputs ? JackPortIsOutput : JackPortIsInput);
         QStringList names;
-        if (!ensureListers())
+        if (!usable())
             return names;
-        RtMidi &midi = inputs ? static_cast<RtMidi &>(*in) : static_cast<RtMidi &>(*out);
+        RtMidi &midi = inputs ? static_cast<RtMidi &>(*m_in) : static_cast<RtMidi &>(*m_out);
         const unsigned count = midi.getPortCount();
         for (unsigned i = 0; i < count; ++i)
             names << QString::fromStdString(midi.getPortName(i));
         return names;
     }
+
+    bool messagePassed(const QString &) override { return true; }
+    void connectionSettled(bool) override {}
+    void portClosed() override {}
+
+private:
+    ErrorSink m_sink;
+    std::unique_ptr<RtMidiIn> m_in;
+    std::unique_ptr<RtMidiOut> m_out;
+};
+
+} // namespace
+
+std::unique_ptr<RtMidiPortSystem> RtMidiPortSystem::alsa()
+{
+    return std::make_unique<AlsaPortSystem>();
+}
+
+// Everything the backend} // namespace
+
+// Everything the backend and its open outputs share: the port listers and
+// the ids handed out so far.
+struct RtMidiBackend::Shared {
+    explicit Shared(std::shared_ptr<RtMidiPortSystem> system) : ports(std::move(system)) {}
+
+    QStringList portNames(bool inputs) { return ports->portNames(inputs); }
 
     // Present ports by their stable ids, our own ports left out.
     QMap<int, QString> refresh(bool inputs)
@@ -216,7 +152,7 @@ struct RtMidiBackend::Shared {
         QMap<int, QString> present;
         QMap<QString, int> &ids = inputs ? inIds : outIds;
         for (const QString &fullName : portNames(inputs)) {
-            if (deviceNameFromPortName(api, fullName).startsWith(QLatin1String(kClientName)))
+            if (deviceNameFromPortName(ports->api(), fullName).startsWith(QLatin1String(kClientName)))
                 continue;
             auto known = ids.constFind(fullName);
             const int id = known != ids.constEnd() ? *known : (inputs ? nextIn++ : nextOut++);
@@ -243,38 +179,8 @@ struct RtMidiBackend::Shared {
         return portNames(false).contains(fullName);
     }
 
-    // JACK: returns once three process cycles have begun after the call, so
-    // that one whole cycle began after it and ended: a message handed to
-    // RtMidi before the call has then been delivered to the connected ports
-    // (RtMidi only queues it for its process callback, and its close can let
-    // go of a message queued during a running cycle), and a connection made
-    // before the call is in the graph. False when the server does not get
-    // that far within timeoutMs or goes away. Called without the mutex held.
-    bool waitJackCycles(int timeoutMs)
-    {
-        quint64 start = 0;
-        {
-            std::lock_guard<std::mutex> lock(mutex);
-            if (!jack.connect())
-                return false;
-            start = jack.cycles();
-        }
-        QElapsedTimer clock;
-        clock.start();
-        while (jack.cycles() < start + 3) {
-            if (jack.dead() || clock.elapsed() > timeoutMs)
-                return false;
-            std::this_thread::sleep_for(std::chrono::milliseconds(1));
-        }
-        return true;
-    }
-
-    const Api api;
-    std::mutex mutex;
-    JackLister jack;
-    ErrorSink sink;
-    std::unique_ptr<RtMidiIn> in;
-    std::unique_ptr<RtMidiOut> out;
+    std::mutex mutex; // guards the ids and the port system's listing
+    const std::shared_ptr<RtMidiPortSystem> ports;
     // Every port keeps the id it was first listed with for as long as the
     // backend lives, also while gone and when it comes back under the same
     // name; our own ports opening and closing never move anyone's id.
@@ -291,14 +197,12 @@ class RtOutput : public MidiBackend::Output
 public:
     ~RtOutput() override
     {
-        // RtMidi 5 frees its JACK output queue before it closes its client,
-        // while a process callback that found the port still open may be
-        // reading that queue. Closing the port first (after it the callback
-        // stops at once) and letting the running cycles end keeps the
-        // callback off freed memory.
-        if (midi && settle) {
+        // The port closes first (after it no callback starts using it), and
+        // the MIDI system lets a callback that was running end, before the
+        // client goes.
+        if (midi && ports) {
             midi->closePort();
-            settle();
+            ports->portClosed();
         }
         midi.reset();
     }
@@ -322,17 +226,11 @@ public:
         }
         if (sink.failed)
             return false;
-        // ALSA hands the message to the sequencer before sendMessage returns;
-        // RtMidi's JACK output only queues it for its next process cycle.
-        if (shared->api == RtMidiBackend::Api::Jack && !shared->waitJackCycles(kJackCycleWaitMs)) {
-            qDebug().noquote() << "JACK did not pass the message on to" << target;
-            return false;
-        }
-        return true;
+        return shared->ports->messagePassed(target);
     }
 
     ErrorSink sink;
-    std::function<void()> settle; // JACK: waits until running cycles are over
+    std::shared_ptr<RtMidiPortSystem> ports; // set once the port may have been opened
     std::unique_ptr<RtMidiOut> midi;
     std::shared_ptr<RtMidiBackend::Shared> shared;
     QString target;
@@ -342,26 +240,28 @@ public:
 
 constexpr char RtMidiBackend::kClientName[];
 
-RtMidiBackend::RtMidiBackend(Api api) : m_api(api), m_shared(std::make_shared<Shared>(api)) {}
+RtMidiBackend::RtMidiBackend(std::unique_ptr<RtMidiPortSystem> ports)
+    : m_shared(std::make_shared<Shared>(std::move(ports)))
+{
+}
 
 RtMidiBackend::~RtMidiBackend() = default;
 
 std::unique_ptr<RtMidiBackend> RtMidiBackend::create(Api api)
 {
-    if (api == Api::Jack)
-        quietJack();
-    else if (!alsaSequencerAvailable())
+    if (api == Api::Alsa && !alsaSequencerAvailable())
         return nullptr;
-    std::unique_ptr<RtMidiBackend> backend(new RtMidiBackend(api));
+    std::unique_ptr<RtMidiBackend> backend(
+        new RtMidiBackend(api == Api::Alsa ? RtMidiPortSystem::alsa() : RtMidiPortSystem::jack()));
     std::lock_guard<std::mutex> lock(backend->m_shared->mutex);
-    if (!backend->m_shared->ensureListers() && api == Api::Alsa)
+    if (!backend->m_shared->ports->usable())
         return nullptr;
     return backend;
 }
 
 QString RtMidiBackend::apiName() const
 {
-    return m_api == Api::Alsa ? QStringLiteral("alsa") : QStringLiteral("jack");
+    return m_shared->ports->apiName();
 }
 
 QMap<int, QString> RtMidiBackend::list(bool inputs)
@@ -370,7 +270,7 @@ QMap<int, QString> RtMidiBackend::list(bool inputs)
     const QMap<int, QString> names = m_shared->refresh(inputs);
     QMap<int, QString> devices;
     for (auto it = names.constBegin(); it != names.constEnd(); ++it)
-        devices.insert(it.key(), deviceNameFromPortName(m_api, it.value()));
+        devices.insert(it.key(), deviceNameFromPortName(m_shared->ports->api(), it.value()));
     return devices;
 }
 
@@ -389,8 +289,9 @@ namespace {
 // Opens RtMidi's side of an input or output with the backend's lock held.
 // Returns null when the port is not there; otherwise the object, with
 // *opened telling whether RtMidi got the port open. A failed object is
-// destroyed by the caller once the lock is released (see settle).
-std::unique_ptr<RtInput> openRtInput(RtMidiBackend::Api api, RtMidiBackend::Shared &shared, int deviceId,
+// destroyed by the caller once the lock is released (its port system may wait for
+// running callbacks).
+std::unique_ptr<RtInput> openRtInput(RtMidiBackend::Shared &shared, int deviceId,
                                      MidiBackend::SysexHandler handler, bool *opened)
 {
     *opened = false;
@@ -400,8 +301,9 @@ std::unique_ptr<RtInput> openRtInput(RtMidiBackend::Api api, RtMidiBackend::Shar
         return nullptr;
     auto input = std::make_unique<RtInput>();
     input->handler = std::move(handler);
+    input->ports = shared.ports;
     try {
-        input->midi = std::make_unique<RtMidiIn>(rtApi(api), RtMidiBackend::kClientName);
+        input->midi = std::make_unique<RtMidiIn>(rtApi(shared.ports->api()), RtMidiBackend::kClientName);
         input->midi->setErrorCallback(onRtMidiError, &input->sink);
         const int port = indexOfPort(*input->midi, source);
         if (port < 0 || input->sink.failed)
@@ -417,7 +319,7 @@ std::unique_ptr<RtInput> openRtInput(RtMidiBackend::Api api, RtMidiBackend::Shar
     return input;
 }
 
-std::unique_ptr<RtOutput> openRtOutput(RtMidiBackend::Api api, const std::shared_ptr<RtMidiBackend::Shared> &shared,
+std::unique_ptr<RtOutput> openRtOutput(const std::shared_ptr<RtMidiBackend::Shared> &shared,
                                        int deviceId, bool *opened)
 {
     *opened = false;
@@ -427,9 +329,10 @@ std::unique_ptr<RtOutput> openRtOutput(RtMidiBackend::Api api, const std::shared
         return nullptr;
     auto output = std::make_unique<RtOutput>();
     output->shared = shared;
+    output->ports = shared->ports;
     output->target = target;
     try {
-        output->midi = std::make_unique<RtMidiOut>(rtApi(api), RtMidiBackend::kClientName);
+        output->midi = std::make_unique<RtMidiOut>(rtApi(shared->ports->api()), RtMidiBackend::kClientName);
         output->midi->setErrorCallback(onRtMidiError, &output->sink);
         const int port = indexOfPort(*output->midi, target);
         if (port < 0 || output->sink.failed)
@@ -450,20 +353,12 @@ std::unique_ptr<MidiBackend::Input> RtMidiBackend::openInput(int deviceId, Sysex
     if (deviceId < 0 || !handler)
         return nullptr;
     bool opened = false;
-    std::unique_ptr<RtInput> input = openRtInput(m_api, *m_shared, deviceId, std::move(handler), &opened);
+    std::unique_ptr<RtInput> input = openRtInput(*m_shared, deviceId, std::move(handler), &opened);
     if (!input)
         return nullptr;
-    if (m_api == Api::Jack) {
-        std::shared_ptr<Shared> shared = m_shared;
-        input->settle = [shared] { shared->waitJackCycles(kJackCycleWaitMs); };
-    }
     if (!opened)
         return nullptr; // released here, outside the lock
-    // A JACK connection carries data only once the server's graph has taken
-    // it up, a cycle or two later; a reply to a request sent at once would
-    // be lost.
-    if (m_api == Api::Jack && !m_shared->waitJackCycles(kJackCycleWaitMs))
-        qDebug() << "JACK has not confirmed the input connection yet";
+    m_shared->ports->connectionSettled(true);
     return input;
 }
 
@@ -472,17 +367,12 @@ std::unique_ptr<MidiBackend::Output> RtMidiBackend::openOutput(int deviceId)
     if (deviceId < 0)
         return nullptr;
     bool opened = false;
-    std::unique_ptr<RtOutput> output = openRtOutput(m_api, m_shared, deviceId, &opened);
+    std::unique_ptr<RtOutput> output = openRtOutput(m_shared, deviceId, &opened);
     if (!output)
         return nullptr;
-    if (m_api == Api::Jack) {
-        std::shared_ptr<Shared> shared = m_shared;
-        output->settle = [shared] { shared->waitJackCycles(kJackCycleWaitMs); };
-    }
     if (!opened)
-        return nullptr;
-    if (m_api == Api::Jack && !m_shared->waitJackCycles(kJackCycleWaitMs))
-        qDebug() << "JACK has not confirmed the output connection yet";
+        return nullptr; // released here, outside the lock
+    m_shared->ports->connectionSettled(false);
     return output;
 }
 
@@ -497,26 +387,14 @@ bool RtMidiBackend::alsaSequencerAvailable()
 
 bool RtMidiBackend::jackServerRunning()
 {
-    quietJack();
-    jack_status_t status;
-    jack_client_t *client = jack_client_open("RambaKEY Q7X Editor probe", JackNoStartServer, &status);
-    if (!client)
-        return false;
-    jack_client_close(client);
-    return true;
+    return JackPortSystem::serverRunning();
 }
 
 QString RtMidiBackend::deviceNameFromPortName(Api api, const QString &portName)
 {
-    if (api == Api::Jack) {
-        // a2jmidid shows ALSA ports as "a2j:<client> [<id>] (capture): <port>".
-        static const QRegularExpression a2j(
-            QStringLiteral("^a2j:(.+) \\[\\d+\\] \\((?:capture|playback)\\): "));
-        const QRegularExpressionMatch m = a2j.match(portName);
-        if (m.hasMatch())
-            return m.captured(1);
-    }
-    // JACK client names cannot hold a colon; ALSA ones practically never do.
+    if (api == Api::Jack)
+        return JackPortSystem::deviceName(portName);
+    // ALSA client names practically never hold a colon.
     const int colon = portName.indexOf(QLatin1Char(':'));
     return colon < 0 ? portName : portName.left(colon);
 }

@@ -7,8 +7,7 @@
 
 #include <memory>
 
-class RtMidiIn;
-class RtMidiOut;
+class RtMidiPortSystem;
 
 // The machine's MIDI system through RtMidi: the ALSA sequencer or JACK.
 //
@@ -19,11 +18,11 @@ class RtMidiOut;
 // and go; opening a port whose id names a port that has gone fails. The
 // editor's own ports (client kClientName) are never listed.
 //
-// On JACK, RtMidi's output only queues a message for the next process cycle
-// and a new connection takes effect a cycle or two after it was made, so an
-// open returns once the server has run its graph with the new connection, and
-// a send returns once the message has gone through a whole cycle (a few
-// periods; false if the server does not get there within 3 s).
+// What differs between ALSA and JACK lives in an RtMidiPortSystem
+// (JackPortSystem for JACK): on JACK an open returns once the server has run
+// its graph with the new connection, and a send returns once the message has
+// gone through a whole cycle (a few periods; false if the server does not get
+// there within 3 s).
 class RtMidiBackend : public MidiBackend
 {
 public:
@@ -53,9 +52,8 @@ public:
     struct Shared; // listing clients and the last listing, shared with open outputs
 
 private:
-    explicit RtMidiBackend(Api api);
+    explicit RtMidiBackend(std::unique_ptr<RtMidiPortSystem> ports);
     QMap<int, QString> list(bool inputs);
 
-    Api m_api;
     std::shared_ptr<Shared> m_shared;
 };

@@ -61,13 +61,17 @@ QList<Emission> emissions(QSignalSpy &spy)
     return result;
 }
 
-UdevEvent udevEvent(bool arrival, const QString &subsystem, const QString &hardwareId,
+// A udev event; ids "vvvv:pppp" in hex, empty for a device not on USB.
+UdevEvent udevEvent(bool arrival, const QString &subsystem, const QString &ids,
                     const QString &syspath = QStringLiteral("/sys/devices/pci0000:00/usb1/1-2/1-2:1.1/sound/card2"))
 {
     UdevEvent event;
     event.arrival = arrival;
-    event.subsystem = subsystem;
-    event.hardwareId = hardwareId;
+    event.kind = subsystem == QLatin1String("tty") ? UdevEvent::Kind::Serial : UdevEvent::Kind::Sound;
+    const QStringList parts = ids.split(QLatin1Char(':'));
+    event.hasIds = parts.size() == 2;
+    if (event.hasIds)
+        event.ids = {quint16(parts.at(0).toUInt(nullptr, 16)), quint16(parts.at(1).toUInt(nullptr, 16))};
     event.syspath = syspath;
     return event;
 }
@@ -97,24 +101,25 @@ private slots:
 
     void tagLookup_data()
     {
-        QTest::addColumn<QString>("path");
+        QTest::addColumn<QString>("subsystem");
+        QTest::addColumn<QString>("ids");
         QTest::addColumn<QString>("tag");
-        QTest::newRow("keyboard") << R"(\\?\USB#VID_1C75&PID_0206&MI_01#7&2b1c&0&0001#{65e8773d-8f56-11d0-a3b9-00a0c9223196}\global)"
-                                  << "vq041";
-        QTest::newRow("second keyboard id, lower case") << R"(\\?\usb#vid_0416&pid_0206&mi_01#8&1a&0&0001#{x})"
-                                                        << "vq041";
-        QTest::newRow("loader") << "usb#VID_0416&PID_0204#/sys/devices/x/tty/ttyACM0" << "vq041SerialDev";
-        QTest::newRow("mixed case") << "Vid_1c75&Pid_0206" << "vq041";
-        QTest::newRow("other device") << R"(\\?\USB#VID_046D&PID_0A44#x)" << "";
-        QTest::newRow("same product, other vendor") << "USB#VID_1C76&PID_0206" << "";
-        QTest::newRow("empty") << "" << "";
+        QTest::newRow("keyboard") << "sound" << "1c75:0206" << "vq041";
+        QTest::newRow("second keyboard id") << "sound" << "0416:0206" << "vq041";
+        QTest::newRow("loader") << "tty" << "0416:0204" << "vq041SerialDev";
+        QTest::newRow("loader with the keyboard's second id") << "tty" << "0416:0206" << "vq041SerialDev";
+        QTest::newRow("keyboard's first id on a tty") << "tty" << "1c75:0206" << "";
+        QTest::newRow("other device") << "sound" << "046d:0a44" << "";
+        QTest::newRow("same product, other vendor") << "sound" << "1c76:0206" << "";
+        QTest::newRow("same vendor, other product") << "tty" << "0416:0205" << "";
+        QTest::newRow("not on USB") << "sound" << "" << "";
     }
     void tagLookup()
     {
-        QFETCH(QString, path);
+        QFETCH(QString, subsystem);
+        QFETCH(QString, ids);
         QFETCH(QString, tag);
-        DetectionDevice device(nullptr, DetectionDevice::Sources::None);
-        QCOMPARE(device.tagForDevicePath(path), tag);
+        QCOMPARE(DetectionDevice::tagFor(udevEvent(true, subsystem, ids)), tag);
     }
 
     void arrivalAndRemovalFollowTheFlag()
@@ -122,24 +127,25 @@ private slots:
         DetectionDevice device(nullptr, DetectionDevice::Sources::None);
         QSignalSpy spy(&device, &DetectionDevice::s_devTypeAndState);
         DebugLines lines;
-        const QString path = QStringLiteral(R"(\\?\USB#vid_0416&pid_0206#x)");
+        const UdevEvent arrival = udevEvent(true, "sound", "0416:0206");
+        const UdevEvent removal = udevEvent(false, "sound", "0416:0206");
 
-        device.handleDeviceEvent(path, true);
+        device.handleDeviceEvent(arrival);
         QCOMPARE(lines.take(), QStringList({"message Param: 8000", R"(arrived device: "vq041" status false)"}));
         QCOMPARE(emissions(spy), QList<Emission>({{"vq041", true}}));
         QVERIFY(device.keyboardSeen());
 
         // A second interface of the same keyboard: logged, not reported.
-        device.handleDeviceEvent(path, true);
+        device.handleDeviceEvent(arrival);
         QCOMPARE(lines.take(), QStringList({"message Param: 8000", R"(arrived device: "vq041" status true)"}));
         QVERIFY(spy.isEmpty());
 
-        device.handleDeviceEvent(path, false);
+        device.handleDeviceEvent(removal);
         QCOMPARE(lines.take(), QStringList({"message Param: 8004", R"(remove device: "vq041" status: true)"}));
         QCOMPARE(emissions(spy), QList<Emission>({{"vq041", false}}));
         QVERIFY(!device.keyboardSeen());
 
-        device.handleDeviceEvent(path, false);
+        device.handleDeviceEvent(removal);
         QCOMPARE(lines.take(), QStringList({"message Param: 8004", R"(remove device: "vq041" status: false)"}));
         QVERIFY(spy.isEmpty());
     }
@@ -149,13 +155,13 @@ private slots:
         DetectionDevice device(nullptr, DetectionDevice::Sources::None);
         QSignalSpy spy(&device, &DetectionDevice::s_devTypeAndState);
         DebugLines lines;
-        device.handleDeviceEvent(QStringLiteral("USB#VID_046D&PID_0A44#x"), true);
+        device.handleDeviceEvent(udevEvent(true, "sound", "046d:0a44"));
         QCOMPARE(lines.take(), QStringList({"message Param: 8000", R"(arrived device: "" status false)"}));
         QVERIFY(!device.keyboardSeen());
 
         // An unknown removal does not clear a set flag.
-        device.handleDeviceEvent(QStringLiteral("USB#VID_1C75&PID_0206#x"), true);
-        device.handleDeviceEvent(QStringLiteral("USB#VID_046D&PID_0A44#x"), false);
+        device.handleDeviceEvent(udevEvent(true, "sound", "1c75:0206"));
+        device.handleDeviceEvent(udevEvent(false, "sound", "046d:0a44"));
         QVERIFY(device.keyboardSeen());
         QCOMPARE(emissions(spy), QList<Emission>({{"vq041", true}}));
     }
@@ -164,10 +170,10 @@ private slots:
     {
         DetectionDevice device(nullptr, DetectionDevice::Sources::None);
         QSignalSpy spy(&device, &DetectionDevice::s_devTypeAndState);
-        device.handleDeviceEvent(QStringLiteral("USB#VID_0416&PID_0204#loader"), true);
-        device.handleDeviceEvent(QStringLiteral("USB#VID_1C75&PID_0206#midi"), true); // ignored: seen
-        device.handleDeviceEvent(QStringLiteral("USB#VID_1C75&PID_0206#midi"), false); // clears, reported as vq041
-        device.handleDeviceEvent(QStringLiteral("USB#VID_0416&PID_0204#loader"), false); // ignored: clear
+        device.handleDeviceEvent(udevEvent(true, "tty", "0416:0204"));
+        device.handleDeviceEvent(udevEvent(true, "sound", "1c75:0206")); // ignored: seen
+        device.handleDeviceEvent(udevEvent(false, "sound", "1c75:0206")); // clears, reported as vq041
+        device.handleDeviceEvent(udevEvent(false, "tty", "0416:0204")); // ignored: clear
         QCOMPARE(emissions(spy), QList<Emission>({{"vq041SerialDev", true}, {"vq041", false}}));
     }
 
@@ -392,9 +398,9 @@ private slots:
         QVERIFY(device->isRunning());
         // Checks scheduled by a plug-in and a re-check after a removal are
         // still pending when the object goes.
-        device->handleUdevEvent(udevEvent(true, "sound", "VID_1C75&PID_0206"));
-        device->handleDeviceEvent(QStringLiteral("USB#VID_0416&PID_0204#x"), true);
-        device->handleDeviceEvent(QStringLiteral("USB#VID_0416&PID_0204#x"), false);
+        device->handleUdevEvent(udevEvent(true, "sound", "1c75:0206"));
+        device->handleDeviceEvent(udevEvent(true, "tty", "0416:0204"));
+        device->handleDeviceEvent(udevEvent(false, "tty", "0416:0204"));
         QCOMPARE(spy.count(), 2);
         device.reset();
         QTest::qWait(DetectionDevice::kPortPollIntervalMs + 200);
@@ -407,9 +413,9 @@ private slots:
     {
         DetectionDevice device(nullptr, DetectionDevice::Sources::None);
         QSignalSpy spy(&device, &DetectionDevice::s_devTypeAndState);
-        for (const char *id : {"VID_0416&PID_0206", "VID_0416&PID_0204"}) {
+        for (const char *id : {"0416:0206", "0416:0204"}) {
             UdevEvent tty = udevEvent(true, "tty", id, "/sys/devices/x/1-2:1.0/tty/ttyACM0");
-            tty.devnode = QStringLiteral("/dev/ttyACM0");
+            tty.node = QStringLiteral("/dev/ttyACM0");
             device.handleUdevEvent(tty);
             tty.arrival = false;
             device.handleUdevEvent(tty);
@@ -426,17 +432,17 @@ private slots:
         DebugLines lines;
 
         // Other ttys and ttys without USB ids: ignored, without a line.
-        device.handleUdevEvent(udevEvent(true, "tty", "VID_0403&PID_6001", "/sys/devices/x/ttyUSB0"));
+        device.handleUdevEvent(udevEvent(true, "tty", "0403:6001", "/sys/devices/x/ttyUSB0"));
         device.handleUdevEvent(udevEvent(true, "tty", "", "/sys/devices/virtual/tty/tty5"));
         QVERIFY(spy.isEmpty());
         QVERIFY(lines.take().isEmpty());
 
         // The keyboard's sound device alone is not reported: its MIDI ports are not there yet.
-        device.handleUdevEvent(udevEvent(true, "sound", "VID_1C75&PID_0206"));
+        device.handleUdevEvent(udevEvent(true, "sound", "1c75:0206"));
         QTest::qWait(50);
         QVERIFY(spy.isEmpty());
         // Its ports appear: the arrival follows without waiting for the regular poll.
-        device.handleUdevEvent(udevEvent(true, "sound", "VID_1C75&PID_0206", "/sys/x/sound/card2/midiC2D0"));
+        device.handleUdevEvent(udevEvent(true, "sound", "1c75:0206", "/sys/x/sound/card2/midiC2D0"));
         m_backend.setInputDevices({{0, kName}});
         QTRY_COMPARE_WITH_TIMEOUT(spy.count(), 1, DetectionDevice::kPortPollIntervalMs / 2);
         QCOMPARE(emissions(spy), QList<Emission>({{"vq041", true}}));
@@ -444,7 +450,7 @@ private slots:
 
         // Removal is reported at once, from the remembered USB id, while the
         // ports are still listed; the port watch does not bring it back.
-        device.handleUdevEvent(udevEvent(false, "sound", "VID_1C75&PID_0206"));
+        device.handleUdevEvent(udevEvent(false, "sound", "1c75:0206"));
         QCOMPARE(emissions(spy), QList<Emission>({{"vq041", false}}));
         QVERIFY(lines.take().contains(R"(remove device: "vq041" status: true)"));
         device.pollNow();
@@ -459,8 +465,8 @@ private slots:
         m_backend.setInputDevices({{0, kName}});
         device.pollNow();
         QCOMPARE(emissions(spy), QList<Emission>({{"vq041", true}}));
-        device.handleUdevEvent(udevEvent(false, "sound", "VID_1C75&PID_0206"));
-        device.handleUdevEvent(udevEvent(true, "sound", "VID_1C75&PID_0206"));
+        device.handleUdevEvent(udevEvent(false, "sound", "1c75:0206"));
+        device.handleUdevEvent(udevEvent(true, "sound", "1c75:0206"));
         QTRY_COMPARE(spy.count(), 2);
         QCOMPARE(emissions(spy), QList<Emission>({{"vq041", false}, {"vq041", true}}));
         QTest::qWait(DetectionDevice::kPortPollIntervalMs + 200); // the later checks add nothing

@@ -1,0 +1,179 @@
+#include "midi/JackPortSystem.h"
+
+#include <QDebug>
+#include <QElapsedTimer>
+#include <QRegularExpression>
+
+#include <jack/jack.h>
+
+#include <atomic>
+#include <chrono>
+#include <thread>
+
+namespace {
+
+// How long a JACK server may take for the cycles waited for before the send
+// or the new connection is taken as failed.
+constexpr int kJackCycleWaitMs = 3000;
+
+} // namespace
+
+class JackPortSystem::Lister
+{
+public:
+    ~Lister() { disconnect(); }
+
+    // Connected to a running server (connects when not yet).
+    bool connect()
+    {
+        if (m_client && !m_dead)
+            return true;
+        disconnect();
+        JackPortSystem::quiet();
+        jack_status_t status;
+        m_client = jack_client_open(RtMidiBackend::kClientName, JackNoStartServer, &status);
+        if (!m_client)
+            return false;
+        jack_set_process_callback(m_client, &Lister::onProcess, this);
+        jack_on_shutdown(m_client, [](void *self) { static_cast<Lister *>(self)->m_dead = true; }, this);
+        jack_activate(m_client); // shutdown is reported to active clients
+        return true;
+    }
+
+    quint64 cycles() const { return m_cycles.load(); }
+    bool dead() const { return m_dead.load(); }
+
+    // Full names of the MIDI ports with the given flags; empty without a server.
+    QStringList ports(unsigned long flags)
+    {
+        QStringList names;
+        if (!connect())
+            return names;
+        const char **ports = jack_get_ports(m_client, nullptr, JACK_DEFAULT_MIDI_TYPE, flags);
+        for (const char **p = ports; p && *p; ++p)
+            names << QString::fromUtf8(*p);
+        if (ports)
+            jack_free(ports);
+        return names;
+    }
+
+private:
+    static int onProcess(jack_nframes_t, void *self)
+    {
+        ++static_cast<Lister *>(self)->m_cycles;
+        return 0;
+    }
+
+    void disconnect()
+    {
+        if (m_client)
+            jack_client_close(m_client);
+        m_client = nullptr;
+        m_dead = false;
+    }
+
+    jack_client_t *m_client = nullptr;
+    std::atomic<bool> m_dead{false};
+    std::atomic<quint64> m_cycles{0};
+};
+
+JackPortSystem::JackPortSystem()
+    : m_lister(std::make_unique<Lister>())
+{
+    quiet();
+}
+
+JackPortSystem::~JackPortSystem() = default;
+
+QStringList JackPortSystem::portNames(bool inputs)
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    return m_lister->ports(inputs ? JackPortIsOutput : JackPortIsInput);
+}
+
+bool JackPortSystem::waitCycles()
+{
+    quint64 start = 0;
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        if (!m_lister->connect())
+            return false;
+        start = m_lister->cycles();
+    }
+    QElapsedTimer clock;
+    clock.start();
+    while (m_lister->cycles() < start + 3) {
+        if (m_lister->dead() || clock.elapsed() > kJackCycleWaitMs)
+            return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    return true;
+}
+
+bool JackPortSystem::messagePassed(const QString &target)
+{
+    // RtMidi only queues the message for its process callback, and its close
+    // can let go of a message queued during a running cycle.
+    if (waitCycles())
+        return true;
+    qDebug().noquote() << "JACK did not pass the message on to" << target;
+    return false;
+}
+
+void JackPortSystem::connectionSettled(bool input)
+{
+    // A reply to a request sent before the graph took the connection up
+    // would be lost.
+    if (waitCycles())
+        return;
+    if (input)
+        qDebug() << "JACK has not confirmed the input connection yet";
+    else
+        qDebug() << "JACK has not confirmed the output connection yet";
+}
+
+void JackPortSystem::portClosed()
+{
+    // RtMidi's process callback tests its port and then uses it without any
+    // lock against closing (and RtMidi 5 frees its output queue before it
+    // closes its client): let a cycle that was running end first.
+    waitCycles();
+}
+
+void JackPortSystem::quiet()
+{
+    static std::once_flag once;
+    std::call_once(once, [] {
+        jack_set_error_function([](const char *) {});
+        jack_set_info_function([](const char *) {});
+    });
+}
+
+bool JackPortSystem::serverRunning()
+{
+    quiet();
+    jack_status_t status;
+    jack_client_t *client = jack_client_open("RambaKEY Q7X Editor probe", JackNoStartServer, &status);
+    if (!client)
+        return false;
+    jack_client_close(client);
+    return true;
+}
+
+QString JackPortSystem::deviceName(const QString &portName)
+{
+    // a2jmidid shows ALSA ports as "a2j:<client> [<id>] (capture): <port>".
+    static const QRegularExpression a2j(
+        QStringLiteral("^a2j:(.+) \\[\\d+\\] \\((?:capture|playback)\\): "));
+    const QRegularExpressionMatch m = a2j.match(portName);
+    if (m.hasMatch())
+        return m.captured(1);
+    // JACK client names cannot hold a colon.
+    const int colon = portName.indexOf(QLatin1Char(':'));
+    return colon < 0 ? portName : portName.left(colon);
+}
+
+std::unique_ptr<RtMidiPortSystem> RtMidiPortSystem::jack()
+{
+    return std::make_unique<JackPortSystem>();
+}

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "midi/RtMidiPortSystem.h"
+
+#include <mutex>
+
+// JACK under RtMidi. Ports are listed through a client of our own, which
+// learns when the server goes away (RtMidi's listing would go on reporting the
+// ports of a dead server) and connects again on the next call. It also counts
+// the server's process cycles: RtMidi's JACK output only queues a message for
+// the next cycle, and a new connection carries data a cycle or two after it
+// was made, so sends and opens wait for whole cycles to have run.
+class JackPortSystem : public RtMidiPortSystem
+{
+public:
+    JackPortSystem();
+    ~JackPortSystem() override;
+
+    RtMidiBackend::Api api() const override { return RtMidiBackend::Api::Jack; }
+    QString apiName() const override { return QStringLiteral("jack"); }
+    bool usable() override { return true; } // lists nothing until a server runs
+    QStringList portNames(bool inputs) override;
+    bool messagePassed(const QString &target) override;
+    void connectionSettled(bool input) override;
+    void portClosed() override;
+
+    // libjack prints every failed connection attempt on stderr; a missing
+    // server is an expected state here, reported in our own words.
+    static void quiet();
+    // The default (or $JACK_DEFAULT_SERVER) server answers.
+    static bool serverRunning();
+    // The device within a JACK port name: the client part, or for ports
+    // bridged by a2jmidid the ALSA client's name.
+    static QString deviceName(const QString &portName);
+
+private:
+    // Returns once three process cycles have begun after the call, so that
+    // one whole cycle began after it and ended. False when the server does
+    // not get that far in time or goes away.
+    bool waitCycles();
+
+    class Lister;
+    std::mutex m_mutex; // guards the lister's client
+    std::unique_ptr<Lister> m_lister;
+};
