@@ -148,6 +148,19 @@ inline QByteArray waitForJackServer(const ChildProcess &jackd, const QString &lo
     return QByteArray();
 }
 
+// A private JACK server for one test: picks its name (choosePrivateJackServer),
+// starts jackd (its log in folder/jackd.log) and waits until it accepts
+// clients. Empty when it runs; otherwise why not, with the server's log.
+inline QByteArray startPrivateJackServer(ChildProcess &jackd, const char *purpose,
+                                         const QString &folder, int period = 256)
+{
+    choosePrivateJackServer(purpose);
+    const QString logPath = folder + QStringLiteral("/jackd.log");
+    if (!startJackd(jackd, logPath, period))
+        return "jackd (package jackd2) cannot be started";
+    return waitForJackServer(jackd, logPath);
+}
+
 #ifdef FTP_SERVER_SCRIPT
 // Starts the local FTP server (python3-pyftpdlib) on a free loopback port,
 // serving `root` to one account; it runs while its standard input stays open.

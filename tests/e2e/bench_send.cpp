@@ -177,14 +177,8 @@ int main(int argc, char *argv[])
     const int period = argc > 2 ? std::max(16, atoi(argv[2])) : 256;
 
     QTemporaryDir dir;
-    choosePrivateJackServer("bench-send");
     ChildProcess jackd;
-    const QString jackLog = dir.filePath("jackd.log");
-    if (!startJackd(jackd, jackLog, period)) {
-        std::fprintf(stderr, "bench_send: jackd cannot be started\n");
-        return 2;
-    }
-    const QByteArray jackProblem = waitForJackServer(jackd, jackLog);
+    const QByteArray jackProblem = startPrivateJackServer(jackd, "bench-send", dir.path(), period);
     if (!jackProblem.isEmpty()) {
         std::fprintf(stderr, "bench_send: %s\n", jackProblem.constData());
         return 2;

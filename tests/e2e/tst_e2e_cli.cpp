@@ -94,10 +94,7 @@ private slots:
         m_ftpPort = startFtpServer(m_ftp, m_dir.filePath("ftp"), "cli", "pw");
         QVERIFY2(m_ftpPort > 0, m_ftp.readAllStandardError().constData());
 
-        choosePrivateJackServer("e2e-cli");
-        const QString jackLog = m_dir.filePath("jackd.log");
-        QVERIFY2(startJackd(m_jackd, jackLog), "jackd (package jackd2) cannot be started");
-        const QByteArray jackProblem = waitForJackServer(m_jackd, jackLog);
+        const QByteArray jackProblem = startPrivateJackServer(m_jackd, "e2e-cli", m_dir.path());
         QVERIFY2(jackProblem.isEmpty(), jackProblem.constData());
     }
 

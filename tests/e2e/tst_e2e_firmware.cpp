@@ -67,10 +67,7 @@ private slots:
                                  + m_ftp.readAllStandardError())
                                     .constData());
 
-        choosePrivateJackServer("e2e-fw");
-        const QString jackLog = m_dir.filePath("jackd.log");
-        QVERIFY2(startJackd(m_jackd, jackLog), "jackd (package jackd2) cannot be started");
-        const QByteArray jackProblem = waitForJackServer(m_jackd, jackLog);
+        const QByteArray jackProblem = startPrivateJackServer(m_jackd, "e2e-fw", m_dir.path());
         QVERIFY2(jackProblem.isEmpty(), jackProblem.constData());
 
         m_sim.setProcessChannelMode(QProcess::ForwardedErrorChannel);

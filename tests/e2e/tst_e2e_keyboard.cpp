@@ -52,10 +52,7 @@ private slots:
     void initTestCase()
     {
         QVERIFY(m_dir.isValid());
-        choosePrivateJackServer("e2e");
-        const QString jackLog = m_dir.filePath("jackd.log");
-        QVERIFY2(startJackd(m_jackd, jackLog), "jackd (package jackd2) cannot be started");
-        const QByteArray jackProblem = waitForJackServer(m_jackd, jackLog);
+        const QByteArray jackProblem = startPrivateJackServer(m_jackd, "e2e", m_dir.path());
         QVERIFY2(jackProblem.isEmpty(), jackProblem.constData());
 
         m_sim.setProcessChannelMode(QProcess::ForwardedErrorChannel);

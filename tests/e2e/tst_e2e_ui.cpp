@@ -397,12 +397,9 @@ private slots:
                                  + m_ftp.readAllStandardError())
                                     .constData());
 
-        choosePrivateJackServer("e2e-ui");
         // Long cycles: the window test does many exchanges while the machine
         // is busy drawing, and a long cycle leaves each client more room.
-        const QString jackLog = m_dir.filePath("jackd.log");
-        QVERIFY2(startJackd(m_jackd, jackLog, 2048), "jackd (package jackd2) cannot be started");
-        const QByteArray jackProblem = waitForJackServer(m_jackd, jackLog);
+        const QByteArray jackProblem = startPrivateJackServer(m_jackd, "e2e-ui", m_dir.path(), 2048);
         QVERIFY2(jackProblem.isEmpty(), jackProblem.constData());
 
         m_sim.setProcessChannelMode(QProcess::ForwardedErrorChannel);

@@ -1,15 +1,14 @@
 #include "midi/MidiPorts.h"
 #include "midi/RtMidiBackend.h"
 #include "midi/Sysex.h"
+#include "tests/e2e/E2eProcesses.h"
 #include "tools/rambakey-sim/KeyboardModel.h"
 
 #include <QtTest>
 
 #include <condition_variable>
-#include <csignal>
 #include <deque>
 #include <mutex>
-#include <sys/prctl.h>
 
 // The real MIDI path: a private JACK server, the keyboard simulator on it, and
 // the port wrappers over RtMidiBackend talking to the simulator.
@@ -39,14 +38,6 @@ QByteArray nextMessage(int ms = 5000)
     g_received.pop_front();
     return message;
 }
-
-// A helper process that is told to stop when this test dies, however it dies
-// (the `timeout` wrapper passes the signal on to the program it runs).
-class ChildProcess : public QProcess
-{
-protected:
-    void setupChildProcess() override { ::prctl(PR_SET_PDEATHSIG, SIGTERM); }
-};
 
 int idOf(const QMap<int, QString> &devices)
 {
@@ -93,33 +84,10 @@ class TstJackLink : public QObject
         }
     }
 
-    void startJack()
-    {
-        // timeout bounds the server's life even if this test dies.
-        // The server's messages go to a file: on a busy machine it reports
-        // every late cycle, and a pipe nobody drains would fill up and stop
-        // the server in the middle of a write. Synchronous mode with a long
-        // client timeout makes the server wait for a late client instead of
-        // skipping it (and the MIDI events of that cycle).
-        m_jackd.setProcessChannelMode(QProcess::MergedChannels);
-        m_jackd.setStandardOutputFile(jackLogPath(), QIODevice::Append);
-        m_jackd.start("timeout", {"--kill-after=5", "300", "jackd", "--no-realtime", "-S", "-t", "5000",
-                                  "-d", "dummy", "-r", "48000", "-p", "256"});
-        QVERIFY2(m_jackd.waitForStarted(5000), "jackd (package jackd2) cannot be started");
-        QElapsedTimer clock;
-        clock.start();
-        while (!RtMidiBackend::jackServerRunning()) {
-            QVERIFY2(clock.elapsed() < 15000, jackLog().constData());
-            QVERIFY2(m_jackd.state() == QProcess::Running, jackLog().constData());
-            QThread::msleep(50);
-        }
-    }
-
     void startSim(const QStringList &options)
     {
         m_simOutput.clear();
-        m_sim.start("timeout", QStringList{"--kill-after=5", "300", RAMBAKEY_SIM, "--api", "jack"} + options);
-        QVERIFY(m_sim.waitForStarted(5000));
+        QVERIFY(m_sim.startBounded(RAMBAKEY_SIM, QStringList{"--api", "jack"} + options));
         QVERIFY2(waitForSimLine("READY", 10000), m_simOutput.constData());
     }
 
@@ -141,18 +109,11 @@ private slots:
     {
         QVERIFY(m_dir.isValid());
         // A server of our own, so parallel runs and other users never meet.
-        const QByteArray server = "q7x-midi-test-" + QByteArray::number(QCoreApplication::applicationPid())
-                                  + "-" + QByteArray::number(QRandomGenerator::global()->bounded(1 << 30));
-        qputenv("JACK_DEFAULT_SERVER", server);
-        qputenv("JACK_NO_AUDIO_RESERVATION", "1");
-        startJack();
-        if (QTest::currentTestFailed())
-            return;
+        const QByteArray jackProblem = startPrivateJackServer(m_jackd, "midi-test", m_dir.path());
+        QVERIFY2(jackProblem.isEmpty(), jackProblem.constData());
 
         m_other.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        m_other.start("timeout", {"--kill-after=5", "300", RAMBAKEY_SIM, "--api", "jack", "--name",
-                                  "Other Keyboard", "--no-loader"});
-        QVERIFY(m_other.waitForStarted(5000));
+        QVERIFY(m_other.startBounded(RAMBAKEY_SIM, {"--api", "jack", "--name", "Other Keyboard", "--no-loader"}));
         QVERIFY(m_other.waitForReadyRead(10000));
         QCOMPARE(m_other.readLine(), QByteArray("READY\n"));
 
@@ -160,10 +121,10 @@ private slots:
         QFile stale(m_dir.filePath("write.bin")); // left by an earlier run: removed at start-up
         QVERIFY(stale.open(QIODevice::WriteOnly));
         stale.close();
-        m_sim.start("timeout", {"--kill-after=5", "300", RAMBAKEY_SIM, "--api", "jack", "--dump",
-                                m_dir.filePath("dump.bin"), "--last-write", m_dir.filePath("write.bin"), "--serial", "ABC123", "--version", "1.2.3",
-                                "--note", "61", "--no-loader"});
-        QVERIFY(m_sim.waitForStarted(5000));
+        QVERIFY(m_sim.startBounded(RAMBAKEY_SIM, {"--api", "jack", "--dump", m_dir.filePath("dump.bin"),
+                                                  "--last-write", m_dir.filePath("write.bin"), "--serial",
+                                                  "ABC123", "--version", "1.2.3", "--note", "61",
+                                                  "--no-loader"}));
         QVERIFY2(waitForSimLine("READY", 10000), m_simOutput.constData());
         QVERIFY(!QFileInfo::exists(m_dir.filePath("write.bin")));
 
@@ -189,12 +150,7 @@ private slots:
                     sim->kill();
             }
         }
-        if (m_jackd.state() == QProcess::Running) {
-            m_jackd.terminate();
-            if (!m_jackd.waitForFinished(5000))
-                m_jackd.kill();
-            m_jackd.waitForFinished(2000);
-        }
+        m_jackd.stop();
     }
 
     // Ids come from a listing; when a device before the keyboard leaves in
@@ -429,7 +385,10 @@ private slots:
         QCOMPARE(m_sim.exitCode(), 1); // its MIDI system went away
         QTRY_VERIFY(listMidiInDevices().isEmpty() && listMidiOutDevices().isEmpty());
 
-        startJack();
+        // The same server comes back.
+        QVERIFY2(startJackd(m_jackd, jackLogPath()), "jackd cannot be started again");
+        const QByteArray jackProblem = waitForJackServer(m_jackd, jackLogPath());
+        QVERIFY2(jackProblem.isEmpty(), jackProblem.constData());
         startSim({"--no-loader"});
         QTRY_COMPARE(idOf(listMidiInDevices()), inId);
         QTRY_COMPARE(idOf(listMidiOutDevices()), outId);
