@@ -287,14 +287,16 @@ void Ymodem::transmitStageEstablished()
         errorAnswer();
         break;
     case CodeC:
+        // Receivers repeat 'C' until block 0 arrives, so a 'C' here is most
+        // often one sent before it did, with the ACK right behind it. Skip it
+        // and keep what follows; a receiver that really missed block 0 gets
+        // it again with the next resend. An endless stream still ends the
+        // transfer through the error limit.
         ++errorCount;
         if (errorCount > errorMax) {
             reset();
             cancel();
             callback(StatusError, nullptr, nullptr);
-        } else {
-            const int drained = readAll().size();
-            qDebug() << "readAll:" << drained;
         }
         break;
     case CodeCan:

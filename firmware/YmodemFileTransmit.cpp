@@ -48,6 +48,10 @@ YmodemFileTransmit::YmodemFileTransmit(QObject *parent)
     writeTimer->setTimerType(Qt::PreciseTimer);
 
     connect(readTimer, &QTimer::timeout, this, &YmodemFileTransmit::readTimeOut);
+    // Answers are acted on when they arrive; the poll is left to count the
+    // protocol's time limits.
+    connect(serialPort, &QSerialPort::readyRead, this, &YmodemFileTransmit::processInput);
+    connect(serialPort, &QSerialPort::bytesWritten, this, &YmodemFileTransmit::processInput);
     connect(writeTimer, &QTimer::timeout, this, &YmodemFileTransmit::writeTimeOut);
     // Queued: the port reports errors from inside its own notifications,
     // where closing it is not safe.
@@ -57,7 +61,7 @@ YmodemFileTransmit::YmodemFileTransmit(QObject *parent)
 
 YmodemFileTransmit::~YmodemFileTransmit()
 {
-    readTimer->stop();
+    endStepping();
     writeTimer->stop();
     if (serialPort->isOpen()) {
         // A receiver left mid-transfer would wait for its own timeout; tell it.
@@ -106,6 +110,16 @@ bool YmodemFileTransmit::isRunning() const
     return readTimer->isActive() || writeTimer->isActive() || serialPort->isOpen();
 }
 
+bool YmodemFileTransmit::isCarriableName(const QString &name)
+{
+    for (const QChar c : name) {
+        const ushort u = c.unicode();
+        if (u < 0x20 || u > 0x7E || u == '\\')
+            return false;
+    }
+    return true;
+}
+
 bool YmodemFileTransmit::startTransmit()
 {
     // A second start while a transfer runs or is ending would reset the status
@@ -116,13 +130,21 @@ bool YmodemFileTransmit::startTransmit()
     progress = 0;
     status = StatusEstablish;
     stopRequested = false;
+    openError = QSerialPort::NoError;
+    openErrorText.clear();
 
     if (!serialPort->open(QIODevice::ReadWrite)) {
-        qDebug() << "serial port open failed:" << serialPort->portName() << serialPort->errorString();
+        openError = serialPort->error();
+        openErrorText = serialPort->errorString();
+        qDebug() << "serial port open failed:" << serialPort->portName() << openErrorText;
+        serialPort->clearError();
         return false;
     }
 
+    stepping = true;
     readTimer->start(PollInterval);
+    // The receiver may have spoken before the port was opened.
+    QTimer::singleShot(0, this, &YmodemFileTransmit::processInput);
     return true;
 }
 
@@ -134,9 +156,9 @@ void YmodemFileTransmit::stopTransmit()
         stopRequested = true;
         return;
     }
-    if (!readTimer->isActive())
+    if (!stepping)
         return;  // idle, or the end is already on its way
-    readTimer->stop();
+    endStepping();
     cancelByCaller();
 }
 
@@ -148,37 +170,84 @@ void YmodemFileTransmit::cancelByCaller()
     writeTimer->start(EndDelay);
 }
 
-void YmodemFileTransmit::readTimeOut()
+void YmodemFileTransmit::endStepping()
 {
+    stepping = false;
     readTimer->stop();
+}
 
+void YmodemFileTransmit::step()
+{
     inStep = true;
     transmit();
     inStep = false;
 
-    if (status == StatusEstablish || status == StatusTransmit) {
-        if (stopRequested) {
-            stopRequested = false;
-            cancelByCaller();
-            return;
-        }
-        readTimer->start(PollInterval);
+    if (status != StatusEstablish && status != StatusTransmit) {
+        // The engine has ended the transfer; the end timer reports it.
+        endStepping();
+        stopRequested = false;
+        return;
     }
-    stopRequested = false;
+    if (stopRequested) {
+        stopRequested = false;
+        endStepping();
+        cancelByCaller();
+    }
+}
+
+// Steps the engine once per pending received byte, so every answer is acted
+// on as soon as it arrives. Steps are only taken with input waiting: a step
+// without input counts as one idle poll towards the protocol's time limits,
+// and those are counted by the poll timer alone.
+void YmodemFileTransmit::processInput()
+{
+    if (inStep || !stepping)
+        return;
+    // Each step with input takes at least one byte (the step that leaves the
+    // idle stage takes none), so this bounds the loop; anything still left
+    // is taken by the next notification or poll.
+    qint64 budget = serialPort->bytesAvailable() + 2;
+    while (stepping && budget-- > 0 && serialPort->bytesAvailable() > 0)
+        step();
+}
+
+// The poll: acts on input a notification has not covered, and otherwise
+// counts one idle poll. Runs every 10 ms while the transfer is under way.
+void YmodemFileTransmit::readTimeOut()
+{
+    readTimer->stop();
+    if (!stepping)
+        return;
+    if (serialPort->bytesAvailable() > 0)
+        processInput();
+    else
+        step();
+    if (stepping)
+        readTimer->start(PollInterval);
 }
 
 // A device that disappears (unplugged, reset) leaves a hung-up line that
 // reports readiness without end, so the event loop would spin until the
 // engine's limits expire half a minute later. End the transfer with an error
-// at once instead.
+// at once instead, but only after acting on what the receiver sent before it
+// went: a loader that acknowledges the end of the batch and restarts at once
+// has received the whole file.
 void YmodemFileTransmit::onPortError(QSerialPort::SerialPortError error)
 {
-    if (!readTimer->isActive())
+    const bool lost = error == QSerialPort::ResourceError
+            || (error == QSerialPort::ReadError && lineHungUp());
+    if (!lost)
         return;
-    if (error != QSerialPort::ResourceError && !(error == QSerialPort::ReadError && lineHungUp()))
+    if (stepping)
+        processInput();
+    if (!stepping) {
+        // Ended already (or just now); only stop the dead line from spinning.
+        if (writeTimer->isActive() && serialPort->isOpen())
+            serialPort->close();
         return;
+    }
     qDebug() << "serial port lost:" << serialPort->errorString();
-    readTimer->stop();
+    endStepping();
     dropTransfer();
     serialPort->close();
     finishWith(StatusError);
@@ -228,7 +297,14 @@ Ymodem::Code YmodemFileTransmit::callback(Ymodem::Status engineStatus, uint8_t *
         fileCount = 0;
 
         // Block 0: name, 0x00, size in decimal, 0x00, zero padding to 128 bytes.
-        const QByteArray name = QFileInfo(file->fileName()).fileName().toLocal8Bit();
+        // The name is written as ASCII whatever the system's locale.
+        const QString baseName = QFileInfo(file->fileName()).fileName();
+        if (!isCarriableName(baseName)) {
+            qDebug() << "file name not allowed in the YMODEM header:" << baseName;
+            finishWith(StatusError);
+            return CodeCan;
+        }
+        const QByteArray name = baseName.toLatin1();
         const QByteArray size = QByteArray::number(fileSize, 10);
         if (name.size() + 1 + size.size() + 1 > int(PacketSize128) || name.isEmpty()) {
             // A cut name would make the receiver store the image under a

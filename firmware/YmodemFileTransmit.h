@@ -10,7 +10,8 @@ class QFile;
 class QTimer;
 
 // Sends one local file over a serial port with the YMODEM engine. The engine
-// is driven by a 10 ms poll; progress and outcome are reported by signals.
+// acts on every answer as it arrives; a 10 ms poll counts the protocol's time
+// limits. Progress and outcome are reported by signals.
 // The terminal status (finish, abort, timeout, error) is emitted 100 ms after
 // the engine ends the transfer, once the port has been closed again.
 class YmodemFileTransmit : public QObject, public Ymodem
@@ -29,7 +30,7 @@ public:
     };
     Q_ENUM(Status)
 
-    static constexpr int PollInterval = 10;     // ms between engine steps
+    static constexpr int PollInterval = 10;     // ms between idle polls
     static constexpr int EndDelay = 100;        // ms from the engine's end to the final signal
 
     explicit YmodemFileTransmit(QObject *parent = nullptr);
@@ -44,7 +45,17 @@ public:
     int portBaudRate() const;
 
     bool isRunning() const;
+
+    // Whether every character of name can go into block 0 as it is: the
+    // name is written there as ASCII, so only printable ASCII (0x20 to 0x7E)
+    // without the backslash, which loaders may take for a directory
+    // separator. A file whose name fails this is refused, never renamed.
+    static bool isCarriableName(const QString &name);
     int currentProgress() const { return progress; }
+    // Why the last startTransmit() could not open the port (NoError when it
+    // could, or when it was refused because a transfer was running).
+    QSerialPort::SerialPortError lastOpenError() const { return openError; }
+    QString lastOpenErrorString() const { return openErrorText; }
     Status currentStatus() const { return status; }
 
 public slots:
@@ -65,6 +76,7 @@ private slots:
     void readTimeOut();
     void writeTimeOut();
     void onPortError(QSerialPort::SerialPortError error);
+    void processInput();
 
 private:
     Code callback(Ymodem::Status status, uint8_t *buffer, uint32_t *length) override;
@@ -74,6 +86,8 @@ private:
 
     void finishWith(Status finalStatus);
     void cancelByCaller();
+    void step();
+    void endStepping();
     bool lineHungUp() const;
 
     QFile *file;
@@ -86,4 +100,7 @@ private:
     qint64 fileCount;
     bool inStep = false;         // inside an engine step (signals may re-enter)
     bool stopRequested = false;  // stopTransmit() arrived during a step
+    bool stepping = false;       // the engine is running (not idle, not ending)
+    QSerialPort::SerialPortError openError = QSerialPort::NoError;
+    QString openErrorText;
 };

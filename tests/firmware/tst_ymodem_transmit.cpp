@@ -6,6 +6,12 @@
 
 #include <QtTest>
 #include <QSerialPort>
+#include <QSocketNotifier>
+
+#include <fcntl.h>
+#include <pty.h>
+#include <sys/ioctl.h>
+#include <unistd.h>
 
 namespace {
 
@@ -72,37 +78,128 @@ struct Recorder {
     bool runningAtEnd = true;
 };
 
-// A YMODEM receiver written for these tests, on the other end of the pair.
+// A YMODEM receiver written for these tests, on the other end of the pair:
+// either a socat pseudo-terminal opened as a serial port, or the master side
+// of a pseudo-terminal made here (no relay in between, so the receiver can
+// hang up the very moment it wants to).
 class ScriptedPeer : public QObject
 {
 public:
-    enum Behaviour { Normal, Silent, AbortAfterHeader, MuteAfterFirstBlock };
+    enum Behaviour {
+        Normal,
+        Silent,
+        AbortAfterHeader,
+        MuteAfterFirstBlock,
+        RepeatedC,           // asks with "CC", as receivers that repeat 'C' do
+        HangUpAfterFinalAck  // drops the line as soon as the final ACK is read
+    };
 
     explicit ScriptedPeer(Behaviour b) : behaviour(b)
     {
         QObject::connect(&port, &QSerialPort::readyRead, this, [this] { onData(); });
     }
 
+    ~ScriptedPeer() override { closeMaster(); }
+
     bool open(const QString &tty)
     {
         port.setPortName(tty);
         if (!port.open(QIODevice::ReadWrite))
             return false;
-        if (behaviour != Silent)
-            send("C");
+        greet();
         return true;
+    }
+
+    // Makes a pseudo-terminal; the sender opens slavePath().
+    bool openMaster()
+    {
+        int slave = -1;
+        char name[256] = {};
+        if (::openpty(&master, &slave, name, nullptr, nullptr) != 0)
+            return false;
+        termios raw{};
+        ::tcgetattr(slave, &raw);
+        ::cfmakeraw(&raw);
+        ::tcsetattr(slave, TCSANOW, &raw);
+        // Kept open to see how much the sender has not read yet.
+        slaveFd = slave;
+        slaveName = QString::fromLocal8Bit(name);
+        ::fcntl(master, F_SETFL, ::fcntl(master, F_GETFL) | O_NONBLOCK);
+        notifier.reset(new QSocketNotifier(master, QSocketNotifier::Read));
+        QObject::connect(notifier.data(), &QSocketNotifier::activated, this, [this] { onData(); });
+        return true;
+    }
+    QString slavePath() const { return slaveName; }
+    // Starts the exchange on the master side once the sender is there.
+    void greet()
+    {
+        if (behaviour == RepeatedC)
+            send("CC");
+        else if (behaviour != Silent)
+            send("C");
     }
 
     void send(const QByteArray &bytes)
     {
-        port.write(bytes);
-        port.flush();
+        if (master >= 0) {
+            if (::write(master, bytes.constData(), size_t(bytes.size())) != bytes.size())
+                qWarning("scripted peer: short write");
+        } else {
+            port.write(bytes);
+            port.flush();
+        }
         lastAnswer.start();
+    }
+
+    QByteArray readInput()
+    {
+        if (master < 0)
+            return port.readAll();
+        QByteArray all;
+        char chunk[4096];
+        for (;;) {
+            const ssize_t n = ::read(master, chunk, sizeof chunk);
+            if (n <= 0)
+                break;
+            all.append(chunk, int(n));
+        }
+        return all;
+    }
+
+    // Waits until the sender's side has taken everything sent to it, then
+    // closes the master: the sender's line hangs up at once.
+    void hangUpOnceRead()
+    {
+        notifier->setEnabled(false);
+        // The pseudo-terminal hands bytes over asynchronously: first wait,
+        // without letting the sender run, until they are on its side...
+        QElapsedTimer t;
+        t.start();
+        int pending = 0;
+        while (t.elapsed() < 2000 && ::ioctl(slaveFd, FIONREAD, &pending) == 0 && pending == 0)
+            QThread::usleep(50);
+        // ...then until it has read them.
+        while (t.elapsed() < 4000 && ::ioctl(slaveFd, FIONREAD, &pending) == 0 && pending > 0)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 1);
+        closeMaster();
+        hungUp = true;
+    }
+
+    void closeMaster()
+    {
+        notifier.reset();
+        if (master >= 0)
+            ::close(master);
+        if (slaveFd >= 0)
+            ::close(slaveFd);
+        master = slaveFd = -1;
     }
 
     void onData()
     {
-        buffer.append(port.readAll());
+        if (hungUp)
+            return;
+        buffer.append(readInput());
         for (;;) {
             if (buffer.isEmpty())
                 return;
@@ -138,17 +235,22 @@ public:
             return;
         }
         const int number = uint8_t(raw[1]);
-        if (number == 0 && !headerSeen) {
-            headerSeen = true;
-            header = data;
-            if (behaviour == AbortAfterHeader) {
+        if (number == 0 && eots == 0) {
+            ++headers;
+            if (!headerSeen && behaviour == AbortAfterHeader) {
+                headerSeen = true;
+                header = data;
                 send("A");
                 return;
             }
+            headerSeen = true;
+            header = data;
             send(QByteArray(1, 0x06) + "C");
         } else if (number == 0 && eots > 0) {
             endBlock = data;
             send(QByteArray(1, 0x06));
+            if (behaviour == HangUpAfterFinalAck)
+                hangUpOnceRead();
         } else {
             blockSizes.append(size);
             blocks.append(data);
@@ -178,8 +280,14 @@ public:
     int cancels = 0;
     int eots = 0;
     int badPackets = 0;
+    int headers = 0;         // block 0 receptions before the end of the file
     bool headerSeen = false;
+    bool hungUp = false;
     QElapsedTimer lastAnswer;
+    int master = -1;
+    int slaveFd = -1;
+    QString slaveName;
+    QScopedPointer<QSocketNotifier> notifier;
 };
 
 } // namespace
@@ -205,6 +313,12 @@ private slots:
     void destroyedMidTransferCancels();
     void silentReceiverTimesOut();
     void lineLostMidTransfer();
+    void hangUpRightAfterFinalAck_data();
+    void hangUpRightAfterFinalAck();
+    void repeatedCAtStart();
+    void instantReceiverIsNotPaced();
+    void headerNameCharacters_data();
+    void headerNameCharacters();
     void toRb_data();
     void toRb();
 
@@ -586,6 +700,129 @@ void TestYmodemTransmit::lineLostMidTransfer()
     QCOMPARE(rec.statuses.last(), YmodemFileTransmit::StatusError);
     QVERIFY(!rec.runningAtEnd);
     QVERIFY(!t.isRunning());
+}
+
+void TestYmodemTransmit::hangUpRightAfterFinalAck_data()
+{
+    // Repeated: the hang-up races the sender's own steps.
+    QTest::addColumn<int>("size");
+    for (int run = 1; run <= 4; ++run)
+        QTest::addRow("run %d", run) << 1000 * run;
+}
+
+// A loader that acknowledges the end of the batch and restarts at once (as a
+// real one does when it jumps to the new firmware) has the whole file; the
+// hang-up that follows must not turn that into a failure.
+void TestYmodemTransmit::hangUpRightAfterFinalAck()
+{
+    QFETCH(int, size);
+    const QString path = writeFile(files.path(), "fw.bin", pattern(size, 5));
+    ScriptedPeer peer(ScriptedPeer::HangUpAfterFinalAck);
+    QVERIFY(peer.openMaster());
+    YmodemFileTransmit t;
+    Recorder rec(t);
+    t.setFileName(path);
+    t.setPortName(peer.slavePath());
+    QVERIFY(t.startTransmit());
+    peer.greet();
+    QVERIFY(rec.waitEnd(10000));
+    QVERIFY(peer.hungUp);
+    QCOMPARE(peer.payload(size), pattern(size, 5));
+    QCOMPARE(rec.statuses.last(), YmodemFileTransmit::StatusFinish);
+    QCOMPARE(rec.statuses.count(YmodemFileTransmit::StatusError), 0);
+    QVERIFY(!t.isRunning());
+}
+
+// Receivers repeat 'C' until block 0 arrives; the extra one reaches the
+// sender after block 0 went out, right in front of the receiver's ACK.
+void TestYmodemTransmit::repeatedCAtStart()
+{
+    const QByteArray data = pattern(3000, 7);
+    const QString path = writeFile(files.path(), "fw.bin", data);
+    ScriptedPeer peer(ScriptedPeer::RepeatedC);
+    QVERIFY(peer.openMaster());
+    YmodemFileTransmit t;
+    Recorder rec(t);
+    t.setFileName(path);
+    t.setPortName(peer.slavePath());
+    QElapsedTimer took;
+    took.start();
+    QVERIFY(t.startTransmit());
+    peer.greet();
+    QVERIFY(rec.waitEnd(15000));
+    // Well under the 5 s resend interval that a lost ACK would cost.
+    QVERIFY2(took.elapsed() < 2000, qPrintable(QString::number(took.elapsed())));
+    QCOMPARE(rec.statuses.last(), YmodemFileTransmit::StatusFinish);
+    QCOMPARE(peer.headers, 1);
+    QCOMPARE(peer.payload(data.size()), data);
+    QCOMPARE(peer.cancels, 0);
+}
+
+// Each answer is acted on when it arrives, not at the next 10 ms poll: a
+// receiver that answers at once gets 100 blocks in much less than 100 polls.
+void TestYmodemTransmit::instantReceiverIsNotPaced()
+{
+    const int size = 100 * 1024;
+    const QByteArray data = pattern(size, 9);
+    const QString path = writeFile(files.path(), "fast.bin", data);
+    ScriptedPeer peer(ScriptedPeer::Normal);
+    QVERIFY(peer.openMaster());
+    YmodemFileTransmit t;
+    Recorder rec(t);
+    t.setFileName(path);
+    t.setPortName(peer.slavePath());
+    QElapsedTimer took;
+    took.start();
+    QVERIFY(t.startTransmit());
+    peer.greet();
+    QVERIFY(rec.waitEnd(20000));
+    const qint64 ms = took.elapsed() - YmodemFileTransmit::EndDelay;
+    QCOMPARE(rec.statuses.last(), YmodemFileTransmit::StatusFinish);
+    QCOMPARE(peer.payload(size), data);
+    QVERIFY2(ms < 100 * YmodemFileTransmit::PollInterval * 7 / 10, qPrintable(QString::number(ms)));
+}
+
+void TestYmodemTransmit::headerNameCharacters_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("sent");
+    // Printable ASCII goes into block 0 byte for byte.
+    QTest::newRow("space and punctuation") << "Q7X fw_1.2-(b)!.bin" << true;
+    QTest::newRow("tilde") << "~fw.bin" << true;
+    // Anything else is refused rather than written in some other encoding.
+    QTest::newRow("latin letter") << QString::fromUtf8("fw-\u00e9.bin") << false;
+    QTest::newRow("chinese") << QString::fromUtf8("固件.bin") << false;
+    QTest::newRow("backslash") << "fw\\x.bin" << false;
+    QTest::newRow("newline") << "fw\n.bin" << false;
+    QTest::newRow("escape") << "fw\x1b[2J.bin" << false;
+    QTest::newRow("delete") << "fw\x7f.bin" << false;
+}
+
+void TestYmodemTransmit::headerNameCharacters()
+{
+    QFETCH(QString, name);
+    QFETCH(bool, sent);
+    const QByteArray data = pattern(500, 4);
+    const QString path = writeFile(files.path(), name, data);
+    QVERIFY(!path.isEmpty());
+    ScriptedPeer peer(ScriptedPeer::Normal);
+    QVERIFY(peer.openMaster());
+    YmodemFileTransmit t;
+    Recorder rec(t);
+    t.setFileName(path);
+    t.setPortName(peer.slavePath());
+    QVERIFY(t.startTransmit());
+    peer.greet();
+    QVERIFY(rec.waitEnd(10000));
+    QFile::remove(path);
+    if (sent) {
+        QCOMPARE(rec.statuses.last(), YmodemFileTransmit::StatusFinish);
+        QCOMPARE(peer.header.left(name.size() + 5), name.toLatin1() + QByteArray("\0" "500\0", 5));
+    } else {
+        QVERIFY(!peer.headerSeen);
+        QTRY_COMPARE(peer.cancels, 5);
+        QCOMPARE(rec.statuses, QList<Status>{YmodemFileTransmit::StatusError});
+    }
 }
 
 void TestYmodemTransmit::toRb_data()
