@@ -1,5 +1,6 @@
 #include "firmware/MyFtp.h"
 
+#include "firmware/YmodemFileTransmit.h"
 #include "ui/Prompter.h"
 
 #include <QDebug>
@@ -23,17 +24,41 @@ const char kDescribeName[] = "describe.json";
 const char kDefaultServer[] = "ftp://firmware.rambakey.invalid";
 
 // A name from the server may name a file in a sub-directory of the firmware
-// directory, but must not leave it, and must end in a real file name.
-bool isUsableImageName(const QString &name)
+// directory, but must not leave it and must end in a real file name. Every
+// part of it goes into FTP commands, and its last part into the loader's
+// block 0, so it is held to the characters block 0 can carry: printable
+// ASCII without the backslash (no CR or LF that would end an FTP command
+// early, no character the loader could store differently). Empty when
+// usable, otherwise why not.
+QString imageNameProblem(const QString &name)
 {
-    if (name.isEmpty() || name.contains(QChar(0)))
-        return false;
+    if (name.isEmpty())
+        return QStringLiteral("empty");
+    for (const QChar c : name) {
+        const ushort u = c.unicode();
+        if (u < 0x20 || u == 0x7F)
+            return QStringLiteral("control character");
+        if (u == '\\')
+            return QStringLiteral("backslash");
+    }
+    if (!YmodemFileTransmit::isCarriableName(name))
+        return QStringLiteral("not printable ASCII");
     const QStringList parts = name.split(QLatin1Char('/'));
     for (const QString &part : parts) {
         if (part.isEmpty() || part == QLatin1String(".") || part == QLatin1String(".."))
-            return false;
+            return QStringLiteral("not a file below the firmware directory");
     }
-    return true;
+    return QString();
+}
+
+bool isUsableImageName(const QString &name)
+{
+    return imageNameProblem(name).isEmpty();
+}
+
+void logRefusedName(const QString &name)
+{
+    qDebug() << "firmware name refused:" << imageNameProblem(name) << name;
 }
 } // namespace
 
@@ -149,6 +174,8 @@ void MyFtp::downloadFir()
 {
     if (!deviceConnected) {
         Prompter::information(nullptr, tr("提示"), tr("请先连接设备"));
+        // The dialog that asked is waiting for the download; release it.
+        emit downloadFailed(tr("The keyboard is not connected. Connect it and try again."));
         return;
     }
     startRequest(ImageRequest);
@@ -160,7 +187,8 @@ void MyFtp::startRequest(int type)
     dropReply();
 
     if (type == ImageRequest && !isUsableImageName(describe.name)) {
-        qDebug() << "firmware name refused:" << describe.name;
+        logRefusedName(describe.name);
+        emit downloadFailed(unusableNameText());
         return;
     }
     const QUrl url = type == ImageRequest ? imageUrl() : describeUrl();
@@ -168,9 +196,13 @@ void MyFtp::startRequest(int type)
     describeData.clear();
     received = 0;
     oversize = false;
+    stalled = false;
 
     if (type == ImageRequest && !openOutputFile(url)) {
         qDebug("openOutputFile fail");
+        emit downloadFailed(tr("The firmware image could not be saved in the folder %1. "
+                               "Check that this folder can be written, then try again.")
+                                .arg(QDir::toNativeSeparators(dataDirectory())));
         return;
     }
 
@@ -189,7 +221,8 @@ void MyFtp::onStalled()
     if (!reply)
         return;
     qDebug() << "no answer from the firmware server, aborted:" << reply->url().path();
-    reply->abort(); // finishes the reply with an error; nothing is announced
+    stalled = true;
+    reply->abort(); // finishes the reply with an error, reported as a stall
 }
 
 bool MyFtp::openOutputFile(const QUrl &url)
@@ -215,9 +248,14 @@ void MyFtp::dropReply()
     old->disconnect(stallTimer);
     old->abort();
     old->deleteLater();
+    discardImage();
+}
+
+void MyFtp::discardImage()
+{
     if (file.isOpen()) {
         file.cancelWriting();
-        file.commit(); // discards the partial image, keeps any earlier file
+        file.commit(); // removes the partial image, keeps any earlier file
     }
 }
 
@@ -245,6 +283,31 @@ void MyFtp::httpReadyRead()
     qDebug("httpReadyRead");
 }
 
+QString MyFtp::networkFailureText(int error) const
+{
+    if (stalled)
+        return tr("The firmware server stopped answering. Try again later.");
+    switch (error) {
+    case QNetworkReply::ConnectionRefusedError:
+    case QNetworkReply::HostNotFoundError:
+    case QNetworkReply::TimeoutError:
+    case QNetworkReply::TemporaryNetworkFailureError:
+    case QNetworkReply::NetworkSessionFailedError:
+    case QNetworkReply::UnknownNetworkError:
+        return tr("The firmware server could not be reached. "
+                  "Check the internet connection and try again.");
+    case QNetworkReply::AuthenticationRequiredError:
+        return tr("The firmware server refused the login. Try again later.");
+    default:
+        return tr("The firmware server failed to deliver the file. Try again later.");
+    }
+}
+
+QString MyFtp::unusableNameText() const
+{
+    return tr("The firmware server offered an image with an unusable name. Try again later.");
+}
+
 void MyFtp::httpFinished()
 {
     auto *r = qobject_cast<QNetworkReply *>(sender());
@@ -260,6 +323,7 @@ void MyFtp::httpFinished()
         httpReadyRead();
 
     const QNetworkReply::NetworkError error = r->error();
+    const QVariant announced = r->header(QNetworkRequest::ContentLengthHeader);
     qDebug() << "httpFinished" << error;
 
     reply = nullptr;
@@ -267,6 +331,7 @@ void MyFtp::httpFinished()
     r->close();
     r->deleteLater();
 
+    const bool forImage = requestType == ImageRequest;
     if (error != QNetworkReply::NoError || oversize) {
         switch (error) {
         case QNetworkReply::ConnectionRefusedError:
@@ -282,26 +347,38 @@ void MyFtp::httpFinished()
             qDebug("httpFinished other Error ");
             break;
         }
-        if (requestType == ImageRequest && file.isOpen()) {
-            file.cancelWriting();
-            file.commit(); // removes the partial image
-        }
+        if (forImage)
+            discardImage();
         describeData.clear();
+        QString message;
+        if (oversize)
+            message = forImage ? unusableImageText() : unusableDescriptionText();
+        else
+            message = networkFailureText(error);
+        if (forImage)
+            emit downloadFailed(message);
+        else
+            emit checkFailed(message);
         return;
     }
 
     if (requestType == DescribeRequest) {
-        parseDescribe();
+        const bool parsed = parseDescribe();
         describeData.clear();
+        if (!parsed) {
+            emit checkFailed(unusableDescriptionText());
+            return;
+        }
         // Double precision on both sides: single precision would round the
         // keyboard's version (1.05 becomes 1.0499999) and offer the same
         // image again as newer.
         const double current = currentVersion.toDouble();
-        if (describe.ver > current && isUsableImageName(describe.name)) {
+        if (describe.ver > current && !isUsableImageName(describe.name)) {
+            logRefusedName(describe.name);
+            emit checkFailed(unusableNameText());
+        } else if (describe.ver > current) {
             emit info(describe.name, describe.ver, describe.info);
         } else {
-            if (describe.ver > current)
-                qDebug() << "firmware name refused:" << describe.name;
             emit info(QStringLiteral("null"), 0, QStringList());
         }
         return;
@@ -313,24 +390,48 @@ void MyFtp::httpFinished()
     if (received == 0) {
         // An empty answer is a broken image; it must never reach the loader.
         qDebug("firmware image is empty");
-        file.cancelWriting();
-        file.commit();
+        discardImage();
+        emit downloadFailed(unusableImageText());
+        return;
+    }
+    // A server that announced a size and then ended early (or late) has sent
+    // something other than the image it described.
+    if (announced.isValid() && announced.toLongLong() != received) {
+        qDebug() << "firmware image incomplete: received" << received << "of"
+                 << announced.toLongLong() << "bytes";
+        discardImage();
+        emit downloadFailed(tr("The firmware download was incomplete (%1 of %2 bytes). Try again.")
+                                .arg(received)
+                                .arg(announced.toLongLong()));
         return;
     }
     if (!file.commit()) {
         qDebug() << "saveOutputFile fail" << file.errorString();
+        emit downloadFailed(tr("The firmware image could not be saved in the folder %1. "
+                               "Check that this folder can be written, then try again.")
+                                .arg(QDir::toNativeSeparators(dataDirectory())));
         return;
     }
     emit downloadComplete(path);
 }
 
-void MyFtp::parseDescribe()
+QString MyFtp::unusableDescriptionText() const
+{
+    return tr("The firmware server sent an unreadable firmware description. Try again later.");
+}
+
+QString MyFtp::unusableImageText() const
+{
+    return tr("The firmware server sent an unusable firmware image. Try again later.");
+}
+
+bool MyFtp::parseDescribe()
 {
     describe = DescribeInfo();
     const QJsonDocument doc = QJsonDocument::fromJson(describeData);
     if (!doc.isObject()) {
         qDebug("document is not object");
-        return;
+        return false;
     }
     const QJsonObject obj = doc.object();
     if (obj.contains(QLatin1String("name")))
@@ -343,4 +444,5 @@ void MyFtp::parseDescribe()
             describe.info.append(line.toString());
     }
     qDebug() << "====" << describe.name << describe.ver << describe.info;
+    return true;
 }

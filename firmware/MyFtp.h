@@ -72,6 +72,11 @@ signals:
     void showDialog();
     void info(QString name, double ver, QStringList infoList);
     void downloadComplete(QString filePath);
+    // The check (checkFailed) or the download (downloadFailed) has ended
+    // without a result. The message, in the interface's language, says what
+    // failed and what to do; nothing else is announced for that request.
+    void checkFailed(QString message);
+    void downloadFailed(QString message);
 
 private slots:
     void httpReadyRead();
@@ -82,8 +87,13 @@ private:
 
     void startRequest(int type);
     bool openOutputFile(const QUrl &url);
-    void parseDescribe();
+    bool parseDescribe();
     void dropReply();
+    void discardImage();
+    QString networkFailureText(int error) const;
+    QString unusableNameText() const;
+    QString unusableDescriptionText() const;
+    QString unusableImageText() const;
     void onStalled();
     QUrl urlForPath(const QString &path) const;
 
@@ -103,4 +113,5 @@ private:
     QTimer *stallTimer = nullptr;
     qint64 received = 0;
     bool oversize = false;
+    bool stalled = false;
 };

@@ -54,21 +54,27 @@ private slots:
     void describeAnswerTooLargeIsAborted();
     void downloadStoresImageUnderLastComponent_data();
     void downloadStoresImageUnderLastComponent();
-    void unsafeNamesAreNeverOfferedOrDownloaded_data();
-    void unsafeNamesAreNeverOfferedOrDownloaded();
+    void hostileNamesAreNeverOfferedOrSent_data();
+    void hostileNamesAreNeverOfferedOrSent();
+    void imageNotAsAnnouncedIsRefused_data();
+    void imageNotAsAnnouncedIsRefused();
     void downloadWithoutDeviceMakesNoRequest();
     void failedDownloadKeepsEarlierFileAndAnnouncesNothing();
     void imageTooLargeIsAbortedAndRemoved();
-    void serverDownIsOnlyLogged();
+    void serverDownEndsTheCheck();
     void repeatedCheckAnswersOnce();
     void emptyImageIsNotAnnounced();
     void silentServerIsAbandoned();
-    void unwritableDataDirectoryIsOnlyLogged();
+    void unwritableDataDirectoryEndsTheDownload();
     void destroyedDuringDownloadLeavesNothing();
-    void wrongPasswordIsOnlyLogged();
+    void wrongPasswordEndsTheCheck();
 
 private:
-    quint16 startServer(QProcess &process, int bytesPerSecond = 0);
+    quint16 startServer(QProcess &process, int bytesPerSecond = 0,
+                        const QStringList &options = QStringList());
+    // The commands the test server received since the last clearServerLog().
+    QStringList serverCommands() const;
+    void clearServerLog();
     static void stopServer(QProcess &process);
     void writeDescribe(const QByteArray &json);
     void writeImage(const QString &relative, const QByteArray &data);
@@ -84,6 +90,7 @@ private:
     QTemporaryDir dataRoot;
     QProcess server;
     quint16 port = 0;
+    QString serverLog;
 };
 
 void TestMyFtp::initTestCase()
@@ -92,7 +99,8 @@ void TestMyFtp::initTestCase()
     QVERIFY(dataRoot.isValid());
     QVERIFY(QDir(root.path()).mkpath(kFirmwarePath));
 
-    port = startServer(server);
+    serverLog = dataRoot.filePath("commands.log");
+    port = startServer(server, 0, {"--log", serverLog});
     QVERIFY2(port != 0, "FTP server did not start");
 
     g_previous = qInstallMessageHandler(captureMessages);
@@ -104,12 +112,13 @@ void TestMyFtp::cleanupTestCase()
     stopServer(server);
 }
 
-quint16 TestMyFtp::startServer(QProcess &process, int bytesPerSecond)
+quint16 TestMyFtp::startServer(QProcess &process, int bytesPerSecond, const QStringList &options)
 {
     const QString script = qEnvironmentVariable("Q7X_SOURCE_DIR") + "/tests/firmware/ftp_server.py";
     if (!QFile::exists(script))
         return 0;
-    QStringList args{script, "0", root.path(), QString(kUser), QString(kUser)};
+    QStringList args{script};
+    args << options << "0" << root.path() << QString(kUser) << QString(kUser);
     if (bytesPerSecond > 0)
         args << QString::number(bytesPerSecond);
     process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
@@ -139,6 +148,21 @@ void TestMyFtp::stopServer(QProcess &process)
 void TestMyFtp::init()
 {
     g_lines.clear();
+}
+
+QStringList TestMyFtp::serverCommands() const
+{
+    QFile f(serverLog);
+    if (!f.open(QIODevice::ReadOnly))
+        return {};
+    return QString::fromUtf8(f.readAll()).split('\n', Qt::SkipEmptyParts);
+}
+
+void TestMyFtp::clearServerLog()
+{
+    QFile f(serverLog);
+    if (f.exists())
+        QVERIFY(f.resize(0));
 }
 
 void TestMyFtp::cleanup()
@@ -291,31 +315,47 @@ void TestMyFtp::malformedDescriptions_data()
 {
     QTest::addColumn<QByteArray>("json");
     QTest::addColumn<bool>("notObjectLine");
+    QTest::addColumn<QString>("failure"); // what checkFailed says, empty when nothing failed
 
-    QTest::newRow("no ver") << QByteArray(R"({"name":"fw.bin","info":["x"]})") << false;
-    QTest::newRow("ver as string") << QByteArray(R"({"name":"fw.bin","ver":"9.0"})") << false;
-    QTest::newRow("name not a string") << QByteArray(R"({"name":7,"ver":9.0})") << false;
-    QTest::newRow("array") << QByteArray(R"([{"name":"fw.bin","ver":9.0}])") << true;
-    QTest::newRow("not json") << QByteArray("ver=9.0\n") << true;
-    QTest::newRow("empty") << QByteArray() << true;
-    QTest::newRow("binary") << QByteArray("\x00\xff\xfe{", 4) << true;
+    // Read as "nothing newer".
+    QTest::newRow("no ver") << QByteArray(R"({"name":"fw.bin","info":["x"]})") << false << "";
+    QTest::newRow("ver as string") << QByteArray(R"({"name":"fw.bin","ver":"9.0"})") << false << "";
+    // A newer image without a usable name.
+    QTest::newRow("name not a string") << QByteArray(R"({"name":7,"ver":9.0})") << false << "unusable name";
+    // No description at all: the check failed, it did not find the
+    // keyboard up to date.
+    const QString unreadable = "unreadable firmware description";
+    QTest::newRow("array") << QByteArray(R"([{"name":"fw.bin","ver":9.0}])") << true << unreadable;
+    QTest::newRow("not json") << QByteArray("ver=9.0\n") << true << unreadable;
+    QTest::newRow("empty") << QByteArray() << true << unreadable;
+    QTest::newRow("binary") << QByteArray("\x00\xff\xfe{", 4) << true << unreadable;
 }
 
 void TestMyFtp::malformedDescriptions()
 {
     QFETCH(QByteArray, json);
     QFETCH(bool, notObjectLine);
+    QFETCH(QString, failure);
 
     writeDescribe(json);
     MyFtp ftp;
     prepare(ftp, "1.00");
     QSignalSpy info(&ftp, &MyFtp::info);
+    QSignalSpy failed(&ftp, &MyFtp::checkFailed);
 
     runCheck(ftp);
+    QCOMPARE(g_lines.contains("document is not object"), notObjectLine);
+    if (!failure.isEmpty()) {
+        QTRY_COMPARE(failed.count(), 1);
+        QVERIFY(failed[0][0].toString().contains(failure));
+        QTest::qWait(50);
+        QCOMPARE(info.count(), 0);
+        return;
+    }
     QTRY_COMPARE(info.count(), 1);
     QCOMPARE(info[0][0].toString(), QString("null"));
     QCOMPARE(info[0][1].toDouble(), 0.0);
-    QCOMPARE(g_lines.contains("document is not object"), notObjectLine);
+    QCOMPARE(failed.count(), 0);
 }
 
 void TestMyFtp::releaseNotesKeepOrder()
@@ -344,11 +384,13 @@ void TestMyFtp::describeAnswerTooLargeIsAborted()
     MyFtp ftp;
     prepare(ftp, "1.00");
     QSignalSpy info(&ftp, &MyFtp::info);
+    QSignalSpy failed(&ftp, &MyFtp::checkFailed);
     runCheck(ftp);
     QVERIFY(anyLineStartsWith("httpReadyRead answer too large"));
     QVERIFY(g_lines.contains("httpFinished other Error "));
     QTest::qWait(50);
     QCOMPARE(info.count(), 0);
+    QCOMPARE(failed.count(), 1);
     QVERIFY(ftp.describeInfo().name.isEmpty());
 
     // Exactly at the limit is still accepted.
@@ -402,9 +444,10 @@ void TestMyFtp::downloadStoresImageUnderLastComponent()
     QCOMPARE(QDir(dataDir + "/nested").entryList(QDir::Files | QDir::Hidden), QStringList{localName});
 }
 
-void TestMyFtp::unsafeNamesAreNeverOfferedOrDownloaded_data()
+void TestMyFtp::hostileNamesAreNeverOfferedOrSent_data()
 {
     QTest::addColumn<QString>("name");
+    // Paths that leave the firmware directory or name no file.
     QTest::newRow("parent") << "../x";
     QTest::newRow("parent inside") << "a/../../x.bin";
     QTest::newRow("dot") << ".";
@@ -412,31 +455,113 @@ void TestMyFtp::unsafeNamesAreNeverOfferedOrDownloaded_data()
     QTest::newRow("trailing slash") << "sub/";
     QTest::newRow("absolute") << "/etc/passwd";
     QTest::newRow("empty") << "";
+    // Control characters: an FTP command of its own, or a broken file name.
+    QTest::newRow("CR LF command") << "fw.bin\r\nDELE /firmware/vornel/vq41/describe.json";
+    QTest::newRow("LF") << "fw\n.bin";
+    QTest::newRow("CR at end") << "fw.bin\r";
+    QTest::newRow("tab") << "fw\t.bin";
+    QTest::newRow("NUL") << QString("fw") + QChar(0) + QString(".bin");
+    QTest::newRow("escape") << "fw\x1b[2J.bin";
+    QTest::newRow("DEL") << "fw\x7f.bin";
+    // Separators the loader may read differently.
+    QTest::newRow("backslash") << "sub\\fw.bin";
+    QTest::newRow("backslash parent") << "..\\x.bin";
+    // Characters block 0 cannot carry.
+    QTest::newRow("chinese") << QString::fromUtf8("固件.bin");
+    QTest::newRow("latin letter") << QString::fromUtf8("fw-\u00e9.bin");
+    QTest::newRow("line separator") << QString::fromUtf8("fw\u2028.bin");
 }
 
-void TestMyFtp::unsafeNamesAreNeverOfferedOrDownloaded()
+void TestMyFtp::hostileNamesAreNeverOfferedOrSent()
 {
     QFETCH(QString, name);
     writeDescribe(QJsonDocument(QJsonObject{{"name", name}, {"ver", 3.0}}).toJson());
     writeImage("x.bin", "image");
+    writeImage("fw.bin", "image");
 
     const QString dataDir = dataRoot.filePath("unsafe");
     MyFtp ftp;
     prepare(ftp, "1.00", dataDir);
     QSignalSpy info(&ftp, &MyFtp::info);
+    QSignalSpy checkFailed(&ftp, &MyFtp::checkFailed);
+    QSignalSpy downloadFailed(&ftp, &MyFtp::downloadFailed);
     QSignalSpy done(&ftp, &MyFtp::downloadComplete);
+    clearServerLog();
     runCheck(ftp);
-    QTRY_COMPARE(info.count(), 1);
-    QCOMPARE(info[0][0].toString(), QString("null"));
+    QTRY_COMPARE(checkFailed.count(), 1);
+    QVERIFY(checkFailed[0][0].toString().contains("unusable name"));
+    QVERIFY(anyLineStartsWith("firmware name refused"));
+    QCOMPARE(info.count(), 0);
 
     // Even when asked directly, nothing is requested or written.
     g_lines.clear();
     ftp.downloadFir();
     QVERIFY(anyLineStartsWith("firmware name refused"));
+    QCOMPARE(downloadFailed.count(), 1);
     QTest::qWait(100);
     QVERIFY(!anyLineStartsWith("httpFinished"));
     QCOMPARE(done.count(), 0);
     QVERIFY(!QFileInfo::exists(dataDir) || QDir(dataDir).isEmpty());
+    QVERIFY(QFileInfo::exists(root.filePath(QString(kFirmwarePath) + "/describe.json")));
+
+    // The server heard about the description only.
+    const QStringList commands = serverCommands();
+    QVERIFY(!commands.isEmpty());
+    const QStringList known{"USER", "PASS", "HELP", "TYPE", "PASV", "EPSV", "SIZE", "MDTM",
+                            "RETR", "CWD", "PWD", "SYST", "FEAT", "QUIT"};
+    for (const QString &line : commands) {
+        const QString verb = line.section(' ', 0, 0).toUpper();
+        QVERIFY2(known.contains(verb), qPrintable(commands.join(" | ")));
+        if (verb == "SIZE" || verb == "MDTM" || verb == "RETR")
+            QVERIFY2(line.endsWith("/firmware/vornel/vq41/describe.json"), qPrintable(line));
+    }
+}
+
+void TestMyFtp::imageNotAsAnnouncedIsRefused_data()
+{
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<QString>("logLine");
+    QTest::addColumn<QString>("message");
+    // The size announced is larger than what is sent, and the transfer is
+    // reported complete.
+    QTest::newRow("cut short") << QStringList{"--size-extra", "4096"}
+                               << "firmware image incomplete" << "incomplete (200000 of 204096 bytes)";
+    // The data stops part-way and the connection stays open.
+    QTest::newRow("stalls") << QStringList{"--stall-after", "50000"}
+                            << "no answer from the firmware server" << "stopped answering";
+}
+
+void TestMyFtp::imageNotAsAnnouncedIsRefused()
+{
+    QFETCH(QStringList, options);
+    QFETCH(QString, logLine);
+    QFETCH(QString, message);
+    QProcess liar;
+    const quint16 liarPort = startServer(liar, 0, options);
+    QVERIFY(liarPort != 0);
+    writeImage("short.bin", QByteArray(200000, 'q'));
+    writeDescribe(R"({"name":"short.bin","ver":3.0})");
+    const QString dataDir = dataRoot.filePath(QString("short-%1").arg(QTest::currentDataTag()));
+
+    MyFtp ftp;
+    ftp.setServerUrl(QUrl(QString("ftp://127.0.0.1:%1").arg(liarPort)));
+    ftp.setDataDirectory(dataDir);
+    ftp.setStallTimeout(500);
+    ftp.setDeviceConnected(true);
+    ftp.setCurrentVersion("1.00");
+    QSignalSpy info(&ftp, &MyFtp::info);
+    QSignalSpy done(&ftp, &MyFtp::downloadComplete);
+    QSignalSpy failed(&ftp, &MyFtp::downloadFailed);
+    runCheck(ftp);
+    QTRY_COMPARE(info.count(), 1);
+    runDownload(ftp);
+    QVERIFY2(anyLineStartsWith(logLine), qPrintable(g_lines.join('\n')));
+    QTRY_COMPARE(failed.count(), 1);
+    QVERIFY2(failed[0][0].toString().contains(message), qPrintable(failed[0][0].toString()));
+    QTest::qWait(50);
+    QCOMPARE(done.count(), 0);
+    QVERIFY(QDir(dataDir).entryList(QDir::Files | QDir::Hidden).isEmpty());
+    stopServer(liar);
 }
 
 void TestMyFtp::downloadWithoutDeviceMakesNoRequest()
@@ -450,10 +575,14 @@ void TestMyFtp::downloadWithoutDeviceMakesNoRequest()
 
     ftp.setDeviceConnected(false);
     QSignalSpy done(&ftp, &MyFtp::downloadComplete);
+    QSignalSpy failed(&ftp, &MyFtp::downloadFailed);
     g_lines.clear();
     ftp.downloadFir();
     QCOMPARE(prompter.boxes.size(), 1);
     QCOMPARE(prompter.boxes[0].text, QString::fromUtf8("请先连接设备"));
+    // The dialog waiting for the download is told too.
+    QCOMPARE(failed.count(), 1);
+    QVERIFY(failed[0][0].toString().contains("not connected"));
     QTest::qWait(100);
     QVERIFY(g_lines.isEmpty());
     QCOMPARE(done.count(), 0);
@@ -473,11 +602,14 @@ void TestMyFtp::failedDownloadKeepsEarlierFileAndAnnouncesNothing()
     MyFtp ftp;
     prepare(ftp, "1.00", dataDir);
     QSignalSpy done(&ftp, &MyFtp::downloadComplete);
+    QSignalSpy failed(&ftp, &MyFtp::downloadFailed);
     runCheck(ftp);
     runDownload(ftp);
     QVERIFY(g_lines.contains("httpFinished other Error "));
     QTest::qWait(50);
     QCOMPARE(done.count(), 0);
+    QCOMPARE(failed.count(), 1);
+    QVERIFY(failed[0][0].toString().contains("failed to deliver"));
     QFile earlier(dataDir + "/missing.bin");
     QVERIFY(earlier.open(QIODevice::ReadOnly));
     QCOMPARE(earlier.readAll(), QByteArray("earlier image"));
@@ -496,11 +628,14 @@ void TestMyFtp::imageTooLargeIsAbortedAndRemoved()
     ftp.setDeviceConnected(true);
     ftp.setCurrentVersion("1.00");
     QSignalSpy done(&ftp, &MyFtp::downloadComplete);
+    QSignalSpy failed(&ftp, &MyFtp::downloadFailed);
     runCheck(ftp);
     runDownload(ftp);
     QVERIFY(anyLineStartsWith("httpReadyRead answer too large"));
     QTest::qWait(50);
     QCOMPARE(done.count(), 0);
+    QCOMPARE(failed.count(), 1);
+    QVERIFY(failed[0][0].toString().contains("unusable firmware image"));
     QVERIFY(QDir(dataDir).entryList(QDir::Files | QDir::Hidden).isEmpty());
 
     // The same object downloads again once the image fits.
@@ -510,7 +645,7 @@ void TestMyFtp::imageTooLargeIsAbortedAndRemoved()
     QCOMPARE(QFileInfo(done[0][0].toString()).size(), qint64(200000));
 }
 
-void TestMyFtp::serverDownIsOnlyLogged()
+void TestMyFtp::serverDownEndsTheCheck()
 {
     QTcpServer probe;
     QVERIFY(probe.listen(QHostAddress::LocalHost, 0));
@@ -524,15 +659,18 @@ void TestMyFtp::serverDownIsOnlyLogged()
     ftp.setCurrentVersion("1.00");
     QSignalSpy info(&ftp, &MyFtp::info);
     QSignalSpy dialog(&ftp, &MyFtp::showDialog);
+    QSignalSpy failed(&ftp, &MyFtp::checkFailed);
     runCheck(ftp);
     QVERIFY(g_lines.contains("httpFinished ConnectionRefusedError "));
     QTest::qWait(50);
     QCOMPARE(dialog.count(), 1);
     QCOMPARE(info.count(), 0);
     QVERIFY(prompter.boxes.isEmpty());
+    QCOMPARE(failed.count(), 1);
+    QVERIFY(failed[0][0].toString().contains("could not be reached"));
 }
 
-void TestMyFtp::wrongPasswordIsOnlyLogged()
+void TestMyFtp::wrongPasswordEndsTheCheck()
 {
     writeDescribe(R"({"name":"fw.bin","ver":3.0})");
     MyFtp ftp;
@@ -540,11 +678,14 @@ void TestMyFtp::wrongPasswordIsOnlyLogged()
     ftp.setDeviceConnected(true);
     ftp.setCurrentVersion("1.00");
     QSignalSpy info(&ftp, &MyFtp::info);
+    QSignalSpy failed(&ftp, &MyFtp::checkFailed);
     runCheck(ftp);
     QVERIFY2(g_lines.contains("httpFinished AuthenticationRequiredError "),
              qPrintable(g_lines.join('\n')));
     QTest::qWait(50);
     QCOMPARE(info.count(), 0);
+    QCOMPARE(failed.count(), 1);
+    QVERIFY(failed[0][0].toString().contains("refused the login"));
 }
 
 void TestMyFtp::repeatedCheckAnswersOnce()
@@ -554,16 +695,18 @@ void TestMyFtp::repeatedCheckAnswersOnce()
     prepare(ftp, "1.00");
     QSignalSpy dialog(&ftp, &MyFtp::showDialog);
     QSignalSpy info(&ftp, &MyFtp::info);
+    QSignalSpy failed(&ftp, &MyFtp::checkFailed);
     ftp.checkOnLineFirmware();
     ftp.checkOnLineFirmware();
     QTRY_COMPARE_WITH_TIMEOUT(info.count(), 1, 15000);
     QTest::qWait(500);
     QCOMPARE(dialog.count(), 2);
     QCOMPARE(info.count(), 1); // the newer request replaced the older one
+    QCOMPARE(failed.count(), 0); // which is no failure
     QCOMPARE(info[0][0].toString(), QString("fw.bin"));
 }
 
-void TestMyFtp::unwritableDataDirectoryIsOnlyLogged()
+void TestMyFtp::unwritableDataDirectoryEndsTheDownload()
 {
     writeDescribe(R"({"name":"fw.bin","ver":3.0})");
     writeImage("fw.bin", "image");
@@ -576,10 +719,13 @@ void TestMyFtp::unwritableDataDirectoryIsOnlyLogged()
     MyFtp ftp;
     prepare(ftp, "1.00", blocker + "/data");
     QSignalSpy done(&ftp, &MyFtp::downloadComplete);
+    QSignalSpy failed(&ftp, &MyFtp::downloadFailed);
     runCheck(ftp);
     g_lines.clear();
     ftp.downloadFir();
     QVERIFY(g_lines.contains("openOutputFile fail"));
+    QCOMPARE(failed.count(), 1);
+    QVERIFY(failed[0][0].toString().contains(blocker + "/data"));
     QTest::qWait(100);
     QVERIFY(!anyLineStartsWith("httpFinished"));
     QCOMPARE(done.count(), 0);
@@ -623,11 +769,14 @@ void TestMyFtp::silentServerIsAbandoned()
     ftp.setDeviceConnected(true);
     ftp.setCurrentVersion("1.00");
     QSignalSpy info(&ftp, &MyFtp::info);
+    QSignalSpy failed(&ftp, &MyFtp::checkFailed);
     runCheck(ftp);
     QVERIFY(anyLineStartsWith("no answer from the firmware server"));
     QVERIFY(g_lines.contains("httpFinished other Error "));
     QTest::qWait(50);
     QCOMPARE(info.count(), 0);
+    QCOMPARE(failed.count(), 1);
+    QVERIFY(failed[0][0].toString().contains("stopped answering"));
 }
 
 void TestMyFtp::emptyImageIsNotAnnounced()
@@ -638,10 +787,12 @@ void TestMyFtp::emptyImageIsNotAnnounced()
     MyFtp ftp;
     prepare(ftp, "1.00", dataDir);
     QSignalSpy done(&ftp, &MyFtp::downloadComplete);
+    QSignalSpy failed(&ftp, &MyFtp::downloadFailed);
     runCheck(ftp);
     runDownload(ftp);
     QTRY_VERIFY(g_lines.contains("firmware image is empty"));
     QCOMPARE(done.count(), 0);
+    QCOMPARE(failed.count(), 1);
     QVERIFY(QDir(dataDir).entryList(QDir::Files | QDir::Hidden).isEmpty());
 }
 
