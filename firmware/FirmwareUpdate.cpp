@@ -2,10 +2,16 @@
 
 #include "device/UsbIds.h"
 #include "firmware/YmodemFileTransmit.h"
-#include "ui/Prompter.h"
 
 #include <QDebug>
+#include <QFile>
+#include <QFileInfo>
 #include <QSerialPortInfo>
+
+#ifdef Q_OS_UNIX
+#include <fcntl.h>
+#include <unistd.h>
+#endif
 
 FirmwareUpdate::FirmwareUpdate(QObject *parent)
     : QObject(parent), fileTransmit(new YmodemFileTransmit())
@@ -56,19 +62,70 @@ QList<FirmwareUpdate::PortIds> FirmwareUpdate::availablePorts()
     return ports;
 }
 
+bool FirmwareUpdate::isBusy() const
+{
+    return fileTransmit->isRunning();
+}
+
+QString FirmwareUpdate::openFailureText(const QString &portName, QSerialPort::SerialPortError error,
+                                        const QString &systemText)
+{
+    QString path = portName;
+#ifdef Q_OS_UNIX
+    if (!path.startsWith(QLatin1Char('/')))
+        path = QStringLiteral("/dev/") + path;
+    // The port layer also reports a port locked by another program as a
+    // permission error; only a device this user may not open is one.
+    const bool mayOpen = ::faccessat(AT_FDCWD, QFile::encodeName(path).constData(), R_OK | W_OK,
+                                     AT_EACCESS) == 0;
+#else
+    // Elsewhere a port held by another program is the usual reason.
+    const bool mayOpen = true;
+#endif
+    switch (error) {
+    case QSerialPort::DeviceNotFoundError:
+        return tr("The serial port %1 of the keyboard's firmware loader is gone. "
+                  "Reconnect the keyboard and try again.").arg(path);
+    case QSerialPort::PermissionError:
+    case QSerialPort::OpenError:
+        if (!mayOpen) {
+            const QString group = QFileInfo(path).group();
+            if (!group.isEmpty() && group != QLatin1String("root"))
+                return tr("Permission denied for the serial port %1. Your user account needs "
+                          "access to it: add it to the group \"%2\" that owns the device, log in "
+                          "again and try again.").arg(path, group);
+            return tr("Permission denied for the serial port %1. Your user account needs read "
+                      "and write access to this device; then try again.").arg(path);
+        }
+        return tr("The serial port %1 is in use by another program. Close that program and "
+                  "try again.").arg(path);
+    default:
+        return tr("The serial port %1 could not be opened (%2). Reconnect the keyboard and "
+                  "try again.").arg(path, systemText);
+    }
+}
+
 void FirmwareUpdate::startUpdate(const QString &filePath)
 {
+    if (fileTransmit->isRunning()) {
+        // Starting again would take the port from the transfer under way.
+        qDebug() << "firmware update already running, refused:" << filePath;
+        emit updateRefused(tr("A firmware update is already running. Wait until it has finished."));
+        return;
+    }
     const QString portName = !loaderPort.isEmpty() ? loaderPort : findLoaderPort(availablePorts());
     if (portName.isEmpty()) {
-        Prompter::information(nullptr, tr("info"),
-                              tr("The serial port name of the device was not found"));
+        qDebug("firmware loader port not found");
+        emit updateFailed(tr("The keyboard's firmware loader was not found. "
+                             "Reconnect the keyboard and try again."));
         return;
     }
     fileTransmit->setFileName(filePath);
     fileTransmit->setPortName(portName);
     fileTransmit->setPortBaudRate(LoaderBaudRate);
     if (!fileTransmit->startTransmit())
-        Prompter::warning(nullptr, tr("info"), tr("Failed to open the serial port!"));
+        emit updateFailed(openFailureText(portName, fileTransmit->lastOpenError(),
+                                          fileTransmit->lastOpenErrorString()));
 }
 
 void FirmwareUpdate::transmitStatus(YmodemFileTransmit::Status status)
@@ -80,8 +137,20 @@ void FirmwareUpdate::transmitStatus(YmodemFileTransmit::Status status)
     case YmodemFileTransmit::StatusFinish:
         emit transStatus(true);
         break;
+    case YmodemFileTransmit::StatusAbort:
+        emit transStatus(false);
+        emit updateFailed(tr("The keyboard's firmware loader cancelled the update. "
+                             "Reconnect the keyboard and try again."));
+        break;
+    case YmodemFileTransmit::StatusTimeout:
+        emit transStatus(false);
+        emit updateFailed(tr("The keyboard's firmware loader did not answer. "
+                             "Reconnect the keyboard and try again."));
+        break;
     default:
         emit transStatus(false);
+        emit updateFailed(tr("The firmware transfer to the keyboard failed. "
+                             "Reconnect the keyboard and try again."));
         break;
     }
 }

@@ -2,6 +2,7 @@
 
 #include <QList>
 #include <QObject>
+#include <QSerialPort>
 #include <QString>
 
 #include "firmware/YmodemFileTransmit.h"
@@ -39,14 +40,29 @@ public:
     // The computer's serial ports, in the order the system lists them.
     static QList<PortIds> availablePorts();
 
+    // What to tell the user when the loader's port could not be opened, by
+    // the serial port's error. A port the user may not open names the
+    // device and the group that owns it.
+    static QString openFailureText(const QString &portName, QSerialPort::SerialPortError error,
+                                   const QString &systemText);
+    // Whether an update is running (from startUpdate() until transStatus).
+    bool isBusy() const;
+
 public slots:
     // Finds the loader's port and starts sending filePath. Every outcome is
-    // reported by a message box or later by transStatus.
+    // reported by a signal: updateRefused or updateFailed at once, or
+    // transStatus when the transfer has ended.
     void startUpdate(const QString &filePath);
 
 signals:
     void transmitProgress(int value);
     void transStatus(bool isSuccess);
+    // The update could not start, or its transfer failed (then right after
+    // transStatus(false)). The message, in the interface's language, says
+    // what failed and what to do.
+    void updateFailed(QString message);
+    // startUpdate() while an update runs; the running one goes on.
+    void updateRefused(QString message);
 
 private slots:
     // Maps the transfer's status to transStatus.

@@ -1,5 +1,5 @@
-// FirmwareUpdate: the loader lookup, its two message boxes, and real
-// transfers to lrzsz's rb behind a socat pseudo-terminal.
+// FirmwareUpdate: the loader lookup, what it says when it cannot start, and
+// real transfers to lrzsz's rb behind a socat pseudo-terminal.
 #include "firmware/FirmwareUpdate.h"
 #include "tests/support/ScriptedPrompter.h"
 #include "tests/firmware/ymodem_pty.h" // RbLink: lrzsz's rb behind a pseudo-terminal
@@ -13,6 +13,9 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 QStringList g_lines;
@@ -157,8 +160,11 @@ private slots:
 
     void lookupTakesFirstLoaderAndLogsTheRest();
     void lookupWithoutLoaderLogsEveryPort();
-    void noLoaderPortShowsInformationBox();
-    void portThatCannotBeOpenedShowsWarningOnly();
+    void noLoaderPortEndsWithMessage();
+    void portThatCannotBeOpenedEndsWithMessage_data();
+    void portThatCannotBeOpenedEndsWithMessage();
+    void permissionDeniedNamesDeviceAndGroup();
+    void secondUpdateWhileOneRunsIsRefused();
     void transferToRbSucceeds_data();
     void transferToRbSucceeds();
     void unreadableImageEndsInOneFailure();
@@ -215,38 +221,125 @@ void TestFirmwareUpdate::lookupWithoutLoaderLogsEveryPort()
     QVERIFY(g_lines.isEmpty());
 }
 
-void TestFirmwareUpdate::noLoaderPortShowsInformationBox()
+void TestFirmwareUpdate::noLoaderPortEndsWithMessage()
 {
     if (!FirmwareUpdate::findLoaderPort(FirmwareUpdate::availablePorts()).isEmpty())
         QSKIP("a real firmware loader is attached to this machine");
     ScriptedPrompter prompter;
     FirmwareUpdate update;
     QSignalSpy status(&update, &FirmwareUpdate::transStatus);
+    QSignalSpy failed(&update, &FirmwareUpdate::updateFailed);
     update.startUpdate(work.filePath("fw.bin"));
-    QCOMPARE(prompter.boxes.size(), 1);
-    QCOMPARE(prompter.boxes[0].icon, QMessageBox::Information);
-    QCOMPARE(prompter.boxes[0].title, QString("info"));
-    QCOMPARE(prompter.boxes[0].text, QString("The serial port name of the device was not found"));
+    QCOMPARE(failed.count(), 1);
+    QVERIFY(failed[0][0].toString().contains("firmware loader was not found"));
+    QVERIFY(prompter.boxes.isEmpty());
     QTest::qWait(200);
     QCOMPARE(status.count(), 0);
 }
 
-void TestFirmwareUpdate::portThatCannotBeOpenedShowsWarningOnly()
+void TestFirmwareUpdate::portThatCannotBeOpenedEndsWithMessage_data()
 {
+    QTest::addColumn<QString>("port");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("missing") << work.filePath("no-such-tty") << "is gone";
+    // Not a terminal: opens as a file, then fails to be set up as a port.
+    QTest::newRow("not a port") << work.filePath("plain-file") << "could not be opened";
+}
+
+void TestFirmwareUpdate::portThatCannotBeOpenedEndsWithMessage()
+{
+    QFETCH(QString, port);
+    QFETCH(QString, message);
+    {
+        QFile plain(work.filePath("plain-file"));
+        QVERIFY(plain.open(QIODevice::WriteOnly));
+    }
     ScriptedPrompter prompter;
     FirmwareUpdate update;
-    update.setLoaderPortName(work.filePath("no-such-tty"));
-    QCOMPARE(update.loaderPortName(), work.filePath("no-such-tty"));
+    update.setLoaderPortName(port);
+    QCOMPARE(update.loaderPortName(), port);
     QSignalSpy status(&update, &FirmwareUpdate::transStatus);
     QSignalSpy progress(&update, &FirmwareUpdate::transmitProgress);
+    QSignalSpy failed(&update, &FirmwareUpdate::updateFailed);
     update.startUpdate(work.filePath("fw.bin"));
-    QCOMPARE(prompter.boxes.size(), 1);
-    QCOMPARE(prompter.boxes[0].icon, QMessageBox::Warning);
-    QCOMPARE(prompter.boxes[0].title, QString("info"));
-    QCOMPARE(prompter.boxes[0].text, QString("Failed to open the serial port!"));
+    QCOMPARE(failed.count(), 1);
+    const QString text = failed[0][0].toString();
+    QVERIFY2(text.contains(port) && text.contains(message), qPrintable(text));
+    QVERIFY(prompter.boxes.isEmpty());
+    QVERIFY(!update.isBusy());
     QTest::qWait(300);
     QCOMPARE(status.count(), 0);
     QCOMPARE(progress.count(), 0);
+}
+
+// The usual first-time problem on Linux: the loader's device belongs to a
+// group the user is not in. The message names the device and the group.
+void TestFirmwareUpdate::permissionDeniedNamesDeviceAndGroup()
+{
+    if (!PtyPair::available())
+        QSKIP("socat is needed");
+    PtyPair pty;
+    QVERIFY(pty.start());
+    const QString device = QFileInfo(pty.first).canonicalFilePath();
+    const QString group = QFileInfo(device).group();
+    QVERIFY(!group.isEmpty());
+
+    // Without the right to open it: as root, for a moment as nobody.
+    const bool root = ::geteuid() == 0;
+    struct stat before {};
+    QVERIFY(::stat(QFile::encodeName(device).constData(), &before) == 0);
+    if (!root)
+        QVERIFY(::chmod(QFile::encodeName(device).constData(), 0) == 0);
+    else
+        QVERIFY(::seteuid(65534) == 0);
+
+    FirmwareUpdate update;
+    update.setLoaderPortName(device);
+    QSignalSpy failed(&update, &FirmwareUpdate::updateFailed);
+    update.startUpdate(work.filePath("fw.bin"));
+    if (root)
+        QVERIFY(::seteuid(0) == 0);
+    else
+        ::chmod(QFile::encodeName(device).constData(), before.st_mode & 07777);
+
+    QCOMPARE(failed.count(), 1);
+    const QString text = failed[0][0].toString();
+    QVERIFY2(text.startsWith("Permission denied for the serial port " + device), qPrintable(text));
+    if (group != "root")
+        QVERIFY2(text.contains("group \"" + group + "\""), qPrintable(text));
+}
+
+void TestFirmwareUpdate::secondUpdateWhileOneRunsIsRefused()
+{
+    if (!PtyPair::available())
+        QSKIP("socat is needed");
+    const QString imagePath = work.filePath("busy.bin");
+    {
+        QFile f(imagePath);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(pattern(3000));
+    }
+    ScriptedLoader loader;
+    QVERIFY(loader.start());
+    FirmwareUpdate update;
+    update.setLoaderPortName(loader.link);
+    QSignalSpy status(&update, &FirmwareUpdate::transStatus);
+    QSignalSpy failed(&update, &FirmwareUpdate::updateFailed);
+    QSignalSpy refused(&update, &FirmwareUpdate::updateRefused);
+    update.startUpdate(imagePath);
+    QVERIFY(update.isBusy());
+    update.startUpdate(imagePath);
+    QCOMPARE(refused.count(), 1);
+    QVERIFY(refused[0][0].toString().contains("already running"));
+    QCOMPARE(failed.count(), 0);
+
+    // The first one goes on undisturbed.
+    loader.requestStart();
+    QTRY_COMPARE_WITH_TIMEOUT(status.count(), 1, 30000);
+    QCOMPARE(status[0][0].toBool(), true);
+    QCOMPARE(loader.data, pattern(3000));
+    QVERIFY(!update.isBusy());
+    QCOMPARE(failed.count(), 0);
 }
 
 void TestFirmwareUpdate::transferToRbSucceeds_data()
@@ -312,9 +405,12 @@ void TestFirmwareUpdate::unreadableImageEndsInOneFailure()
     update.setLoaderPortName(peer.tty());
     QSignalSpy status(&update, &FirmwareUpdate::transStatus);
     QSignalSpy progress(&update, &FirmwareUpdate::transmitProgress);
+    QSignalSpy failed(&update, &FirmwareUpdate::updateFailed);
     update.startUpdate(work.filePath("does-not-exist.bin"));
     QTRY_COMPARE_WITH_TIMEOUT(status.count(), 1, 60000);
     QCOMPARE(status[0][0].toBool(), false);
+    QCOMPARE(failed.count(), 1);
+    QVERIFY(failed[0][0].toString().contains("transfer to the keyboard failed"));
     QTest::qWait(300);
     QCOMPARE(status.count(), 1);
     QCOMPARE(progress.count(), 0);
@@ -393,6 +489,7 @@ void TestFirmwareUpdate::loaderAbortEndsInOneFailure()
     update.setLoaderPortName(loader.link);
     QSignalSpy status(&update, &FirmwareUpdate::transStatus);
     QSignalSpy progress(&update, &FirmwareUpdate::transmitProgress);
+    QSignalSpy failed(&update, &FirmwareUpdate::updateFailed);
     update.startUpdate(imagePath);
     loader.requestStart();
     QTRY_COMPARE_WITH_TIMEOUT(status.count(), 1, 30000);
@@ -400,6 +497,8 @@ void TestFirmwareUpdate::loaderAbortEndsInOneFailure()
     QTest::qWait(300);
     QCOMPARE(status.count(), 1);
     QCOMPARE(progress.count(), 0);
+    QCOMPARE(failed.count(), 1);
+    QVERIFY(failed[0][0].toString().contains("cancelled the update"));
 }
 
 QTEST_MAIN(TestFirmwareUpdate)
