@@ -14,6 +14,7 @@ Dialog {
     property alias description: description
     property alias descriptionView: descriptionView
     property alias upgradeButton: upgradeButton
+    property alias retryButton: retryButton
     property alias statusText: statusText
     property alias progress: progress
     property alias closeButton: closeButton
@@ -27,6 +28,9 @@ Dialog {
     width: 358
     height: 216
     padding: 0
+    // What the retry button does after a failure: "check" asks the server
+    // again, "download" downloads and installs the offered image again.
+    property string retryAction: ""
 
     function scalingRate() {
         var r = (typeof MainLogic !== "undefined" && MainLogic) ? Number(MainLogic.getScalingRate()) : 1.0
@@ -46,6 +50,7 @@ Dialog {
         offerText.visible = false
         descriptionView.visible = false
         upgradeButton.visible = false
+        retryButton.visible = false
         progress.visible = false
         statusText.visible = false
         if (parent) {
@@ -57,6 +62,7 @@ Dialog {
 
     function showInfo(name, ver, infoList) {
         busy.visible = false
+        retryButton.visible = false
         if (String(name) === "null") {
             statusText.text = "当前已是最新版本，无需升级!"
             statusText.visible = true
@@ -79,8 +85,37 @@ Dialog {
         descriptionView.visible = false
         offerText.visible = false
         upgradeButton.visible = false
+        retryButton.visible = false
         busy.visible = true
         Ftp.downloadFir()
+    }
+
+    // Something failed: stop waiting, say what (the message comes in the
+    // interface's language) and offer to try again when retry names how.
+    function showFailure(message, retry) {
+        if (!dialog.visible)
+            dialog.show()
+        busy.visible = false
+        offerText.visible = false
+        descriptionView.visible = false
+        upgradeButton.visible = false
+        progress.visible = false
+        progress.value = 0
+        statusText.text = String(message)
+        statusText.visible = true
+        retryAction = retry
+        retryButton.visible = retry !== ""
+    }
+
+    function retry() {
+        var action = retryAction
+        retryButton.visible = false
+        statusText.visible = false
+        busy.visible = true
+        if (action === "check")
+            Ftp.checkOnLineFirmware()
+        else
+            Ftp.downloadFir()
     }
 
     // The transfer runs: only the progress is shown, whatever was on screen
@@ -90,6 +125,7 @@ Dialog {
         offerText.visible = false
         descriptionView.visible = false
         upgradeButton.visible = false
+        retryButton.visible = false
         statusText.visible = false
         progress.visible = true
         var v = Number(value)
@@ -100,6 +136,7 @@ Dialog {
         progress.visible = false
         progress.value = 0
         busy.visible = false
+        retryButton.visible = false
         statusText.text = isSuccess ? "固件升级成功！" : "固件升级失败！"
         statusText.visible = true
     }
@@ -175,6 +212,18 @@ Dialog {
             onClicked: dialog.startUpgrade()
         }
 
+        CusButton {
+            id: retryButton
+            objectName: "retryButton"
+            x: 143
+            y: 186
+            width: 102
+            height: 16
+            visible: false
+            text: qsTr("Try again")
+            onClicked: dialog.retry()
+        }
+
         Text {
             id: statusText
             objectName: "statusText"
@@ -226,11 +275,16 @@ Dialog {
                 dialog.show()
         }
         function onInfo(name, ver, infoList) { dialog.showInfo(name, ver, infoList) }
+        function onCheckFailed(message) { dialog.showFailure(message, "check") }
+        function onDownloadFailed(message) { dialog.showFailure(message, "download") }
     }
     Connections {
         target: (typeof FirmwareUpdate !== "undefined") ? FirmwareUpdate : null
         function onTransmitProgress(value) { dialog.showProgress(value) }
         function onTransStatus(isSuccess) { dialog.showResult(isSuccess) }
+        function onUpdateFailed(message) { dialog.showFailure(message, "download") }
+        // The update under way goes on: only say why the new one was refused.
+        function onUpdateRefused(message) { dialog.showFailure(message, "") }
     }
     Connections {
         target: (typeof MainLogic !== "undefined") ? MainLogic : null

@@ -138,6 +138,8 @@ signals:
     void showDialog();
     void info(const QString &name, double ver, const QStringList &infoList);
     void downloadComplete(const QString &filePath);
+    void checkFailed(const QString &message);
+    void downloadFailed(const QString &message);
 };
 
 class StubFirmwareUpdate : public CallLog
@@ -148,4 +150,6 @@ public:
 signals:
     void transmitProgress(int value);
     void transStatus(bool isSuccess);
+    void updateFailed(const QString &message);
+    void updateRefused(const QString &message);
 };

@@ -393,6 +393,7 @@ TestCase {
         if (d.offerText.visible) parts.push("offer")
         if (d.descriptionView.visible) parts.push("description")
         if (d.upgradeButton.visible) parts.push("upgrade")
+        if (d.retryButton.visible) parts.push("retry")
         if (d.progress.visible) parts.push("progress")
         if (d.statusText.visible) parts.push("status")
         return parts
@@ -458,6 +459,71 @@ TestCase {
         FirmwareUpdate.transStatus(false)
         compare(visibleParts(d), ["status"])
         compare(d.statusText.text, "固件升级失败！")
+    }
+
+    // Every failure ends the waiting with its message; retry repeats what
+    // failed (the check, or the download and the installation after it).
+    function test_firmware_failures_data() {
+        return [
+            { tag: "check", fire: function() { Ftp.checkFailed("server down") },
+              message: "server down", retry: "checkOnLineFirmware" },
+            { tag: "download", fire: function() { Ftp.downloadFailed("incomplete") },
+              message: "incomplete", retry: "downloadFir" },
+            { tag: "port", fire: function() { FirmwareUpdate.updateFailed("no permission") },
+              message: "no permission", retry: "downloadFir" },
+            { tag: "transfer", fire: function() {
+                    FirmwareUpdate.transmitProgress(40)
+                    FirmwareUpdate.transStatus(false)
+                    FirmwareUpdate.updateFailed("no answer") },
+              message: "no answer", retry: "downloadFir" },
+            { tag: "refused", fire: function() { FirmwareUpdate.updateRefused("already running") },
+              message: "already running", retry: "" }
+        ]
+    }
+
+    function test_firmware_failures(data) {
+        var d = create("modular/ProgressDialog.qml")
+        Ftp.showDialog()
+        tryCompare(d, "opened", true)
+        compare(visibleParts(d), ["busy"])
+        data.fire()
+        compare(d.statusText.text, data.message)
+        compare(d.progress.value, 0)
+        if (data.retry === "") {
+            compare(visibleParts(d), ["status"])
+            return
+        }
+        compare(visibleParts(d), ["retry", "status"])
+        compare(d.retryButton.text, "Try again")
+        mouseClick(d.retryButton)
+        compare(Ftp.calls, [data.retry])
+        compare(visibleParts(d), ["busy"])
+        // The answer to the retry is shown as usual.
+        Ftp.info("Q7X_V1.2.bin", 1.2, [])
+        compare(visibleParts(d), ["offer", "description", "upgrade"])
+    }
+
+    function test_firmware_failure_reopens_closed_dialog() {
+        var d = create("modular/ProgressDialog.qml")
+        Ftp.showDialog()
+        tryCompare(d, "opened", true)
+        mouseClick(d.closeButton)
+        tryCompare(d, "visible", false)
+        // The download finished behind the closed dialog and the port failed.
+        FirmwareUpdate.updateFailed("loader not found")
+        tryCompare(d, "opened", true)
+        compare(visibleParts(d), ["retry", "status"])
+        compare(d.statusText.text, "loader not found")
+    }
+
+    function test_firmware_retry_in_chinese() {
+        var d = create("modular/ProgressDialog.qml")
+        verify(Tran.catalogueLoaded())
+        Tran.reTrans("简体中文")
+        Ftp.checkFailed("x")
+        compare(d.retryButton.text, "重试")
+        Tran.reTrans("English")
+        compare(d.retryButton.text, "Try again")
     }
 
     function test_firmware_dialog_scales() {
