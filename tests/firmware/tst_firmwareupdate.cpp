@@ -293,6 +293,7 @@ void TestFirmwareUpdate::permissionDeniedNamesDeviceAndGroup()
     else
         QVERIFY(::seteuid(65534) == 0);
 
+    ScriptedPrompter prompter;
     FirmwareUpdate update;
     update.setLoaderPortName(device);
     QSignalSpy failed(&update, &FirmwareUpdate::updateFailed);
@@ -321,6 +322,7 @@ void TestFirmwareUpdate::secondUpdateWhileOneRunsIsRefused()
     }
     ScriptedLoader loader;
     QVERIFY(loader.start());
+    ScriptedPrompter prompter;
     FirmwareUpdate update;
     update.setLoaderPortName(loader.link);
     QSignalSpy status(&update, &FirmwareUpdate::transStatus);
@@ -340,6 +342,7 @@ void TestFirmwareUpdate::secondUpdateWhileOneRunsIsRefused()
     QCOMPARE(loader.data, pattern(3000));
     QVERIFY(!update.isBusy());
     QCOMPARE(failed.count(), 0);
+    QVERIFY(prompter.boxes.isEmpty());
 }
 
 void TestFirmwareUpdate::transferToRbSucceeds_data()
