@@ -263,9 +263,13 @@ int runFirmware(const Job &job)
                      [&progress](int value) { progress.show(value); });
     QObject::connect(&update, &FirmwareUpdate::transStatus, &update,
                      [&result](bool ok) { result = ok ? 1 : 0; });
+    // Why the update could not start, or why its transfer failed.
+    QString failure;
+    QObject::connect(&update, &FirmwareUpdate::updateFailed, &update,
+                     [&failure](const QString &message) { failure = message; });
     update.startUpdate(image.absoluteFilePath());
-    if (result < 0 && !prompter.lastMessage.isEmpty())
-        return fail(ExitFirmwareFailed, prompter.lastMessage);
+    if (result < 0 && !failure.isEmpty())
+        return fail(ExitFirmwareFailed, failure);
     // The transfer ends by itself: YMODEM has its own time limits.
     waitFor([&result] { return result >= 0; }, std::numeric_limits<int>::max());
     progress.end();
@@ -273,9 +277,9 @@ int runFirmware(const Job &job)
         return fail(ExitStopped, QStringLiteral("stopped, the firmware transfer was cancelled"));
     if (result != 1)
         return fail(ExitFirmwareFailed,
-                    prompter.lastMessage.isEmpty()
+                    failure.isEmpty()
                         ? QStringLiteral("the firmware transfer to %1 failed").arg(port)
-                        : prompter.lastMessage);
+                        : failure);
     printLine(stderr, QStringLiteral("firmware sent"));
     return ExitOk;
 }
@@ -292,7 +296,10 @@ int runFirmwareCheck(const Job &job)
 
     bool answered = false;
     bool finished = false;
+    QString failure;
     DescribeInfo offered;
+    QObject::connect(&ftp, &MyFtp::checkFailed, &ftp,
+                     [&failure](const QString &message) { failure = message; });
     QObject::connect(&ftp, &MyFtp::info, &ftp,
                      [&](const QString &name, double ver, const QStringList &notes) {
                          answered = true;
@@ -314,8 +321,9 @@ int runFirmwareCheck(const Job &job)
         return fail(ExitStopped, QStringLiteral("stopped"));
     if (!answered)
         return fail(ExitServerFailure,
-                    QStringLiteral("no firmware description from %1")
-                        .arg(ftp.describeUrl().toString(QUrl::RemoveUserInfo)));
+                    QStringLiteral("no firmware description from %1%2")
+                        .arg(ftp.describeUrl().toString(QUrl::RemoveUserInfo),
+                             failure.isEmpty() ? QString() : QStringLiteral(": ") + failure));
     if (offered.name == QLatin1String("null") || offered.ver <= 0)
         return fail(ExitServerFailure,
                     QStringLiteral("the firmware server offers no usable firmware"));

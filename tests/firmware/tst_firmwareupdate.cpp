@@ -244,6 +244,8 @@ void TestFirmwareUpdate::portThatCannotBeOpenedEndsWithMessage_data()
     QTest::newRow("missing") << work.filePath("no-such-tty") << "is gone";
     // Not a terminal: opens as a file, then fails to be set up as a port.
     QTest::newRow("not a port") << work.filePath("plain-file") << "could not be opened";
+    // Held by another program (here: this test, through its own port).
+    QTest::newRow("in use") << QString("held") << "is in use by another program";
 }
 
 void TestFirmwareUpdate::portThatCannotBeOpenedEndsWithMessage()
@@ -253,6 +255,16 @@ void TestFirmwareUpdate::portThatCannotBeOpenedEndsWithMessage()
     {
         QFile plain(work.filePath("plain-file"));
         QVERIFY(plain.open(QIODevice::WriteOnly));
+    }
+    PtyPair pty;
+    QSerialPort holder;
+    if (port == "held") {
+        if (!PtyPair::available())
+            QSKIP("socat is needed");
+        QVERIFY(pty.start());
+        port = QFileInfo(pty.first).canonicalFilePath();
+        holder.setPortName(port);
+        QVERIFY(holder.open(QIODevice::ReadWrite));
     }
     ScriptedPrompter prompter;
     FirmwareUpdate update;
