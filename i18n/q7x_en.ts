@@ -224,15 +224,43 @@
 <context>
     <name>FirmwareUpdate</name>
     <message>
-        <source>info</source>
+        <source>The serial port %1 of the keyboard&apos;s firmware loader is gone. Reconnect the keyboard and try again.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>The serial port name of the device was not found</source>
+        <source>Permission denied for the serial port %1. Your user account needs access to it: add it to the group &quot;%2&quot; that owns the device, log in again and try again.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Failed to open the serial port!</source>
+        <source>Permission denied for the serial port %1. Your user account needs read and write access to this device; then try again.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The serial port %1 is in use by another program. Close that program and try again.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The serial port %1 could not be opened (%2). Reconnect the keyboard and try again.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>A firmware update is already running. Wait until it has finished.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The keyboard&apos;s firmware loader was not found. Reconnect the keyboard and try again.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The keyboard&apos;s firmware loader cancelled the update. Reconnect the keyboard and try again.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The keyboard&apos;s firmware loader did not answer. Reconnect the keyboard and try again.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The firmware transfer to the keyboard failed. Reconnect the keyboard and try again.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -367,6 +395,46 @@
         <source>获取当前版本号失败</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>The keyboard is not connected. Connect it and try again.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The firmware image could not be saved in the folder %1. Check that this folder can be written, then try again.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The firmware server stopped answering. Try again later.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The firmware server could not be reached. Check the internet connection and try again.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The firmware server refused the login. Try again later.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The firmware server failed to deliver the file. Try again later.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The firmware server offered an image with an unusable name. Try again later.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The firmware download was incomplete (%1 of %2 bytes). Try again.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The firmware server sent an unreadable firmware description. Try again later.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The firmware server sent an unusable firmware image. Try again later.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>MyMenuBar</name>
@@ -435,6 +503,13 @@
     </message>
     <message>
         <source>Pad colour</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ProgressDialog</name>
+    <message>
+        <source>Try again</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

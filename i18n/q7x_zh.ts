@@ -224,16 +224,44 @@
 <context>
     <name>FirmwareUpdate</name>
     <message>
-        <source>info</source>
-        <translation>提示</translation>
+        <source>The serial port %1 of the keyboard&apos;s firmware loader is gone. Reconnect the keyboard and try again.</source>
+        <translation>键盘固件升级程序的串口 %1 已不存在。请重新连接键盘后重试。</translation>
     </message>
     <message>
-        <source>The serial port name of the device was not found</source>
-        <translation>未找到设备的串口</translation>
+        <source>Permission denied for the serial port %1. Your user account needs access to it: add it to the group &quot;%2&quot; that owns the device, log in again and try again.</source>
+        <translation>没有访问串口 %1 的权限。您的用户帐户需要访问该设备：请将其加入拥有该设备的用户组“%2”，重新登录后重试。</translation>
     </message>
     <message>
-        <source>Failed to open the serial port!</source>
-        <translation>打开串口失败！</translation>
+        <source>Permission denied for the serial port %1. Your user account needs read and write access to this device; then try again.</source>
+        <translation>没有访问串口 %1 的权限。您的用户帐户需要该设备的读写权限，获得权限后请重试。</translation>
+    </message>
+    <message>
+        <source>The serial port %1 is in use by another program. Close that program and try again.</source>
+        <translation>串口 %1 正被其他程序占用。请关闭该程序后重试。</translation>
+    </message>
+    <message>
+        <source>The serial port %1 could not be opened (%2). Reconnect the keyboard and try again.</source>
+        <translation>无法打开串口 %1（%2）。请重新连接键盘后重试。</translation>
+    </message>
+    <message>
+        <source>A firmware update is already running. Wait until it has finished.</source>
+        <translation>固件升级正在进行中，请等待其完成。</translation>
+    </message>
+    <message>
+        <source>The keyboard&apos;s firmware loader was not found. Reconnect the keyboard and try again.</source>
+        <translation>未找到键盘的固件升级程序。请重新连接键盘后重试。</translation>
+    </message>
+    <message>
+        <source>The keyboard&apos;s firmware loader cancelled the update. Reconnect the keyboard and try again.</source>
+        <translation>键盘的固件升级程序取消了升级。请重新连接键盘后重试。</translation>
+    </message>
+    <message>
+        <source>The keyboard&apos;s firmware loader did not answer. Reconnect the keyboard and try again.</source>
+        <translation>键盘的固件升级程序没有响应。请重新连接键盘后重试。</translation>
+    </message>
+    <message>
+        <source>The firmware transfer to the keyboard failed. Reconnect the keyboard and try again.</source>
+        <translation>向键盘传输固件失败。请重新连接键盘后重试。</translation>
     </message>
 </context>
 <context>
@@ -369,6 +397,46 @@
         <source>获取当前版本号失败</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>The keyboard is not connected. Connect it and try again.</source>
+        <translation>键盘未连接。请连接键盘后重试。</translation>
+    </message>
+    <message>
+        <source>The firmware image could not be saved in the folder %1. Check that this folder can be written, then try again.</source>
+        <translation>无法将固件保存到文件夹 %1。请确认该文件夹可以写入，然后重试。</translation>
+    </message>
+    <message>
+        <source>The firmware server stopped answering. Try again later.</source>
+        <translation>固件服务器停止响应。请稍后重试。</translation>
+    </message>
+    <message>
+        <source>The firmware server could not be reached. Check the internet connection and try again.</source>
+        <translation>无法连接固件服务器。请检查网络连接后重试。</translation>
+    </message>
+    <message>
+        <source>The firmware server refused the login. Try again later.</source>
+        <translation>固件服务器拒绝登录。请稍后重试。</translation>
+    </message>
+    <message>
+        <source>The firmware server failed to deliver the file. Try again later.</source>
+        <translation>固件服务器未能提供文件。请稍后重试。</translation>
+    </message>
+    <message>
+        <source>The firmware server offered an image with an unusable name. Try again later.</source>
+        <translation>固件服务器提供的固件文件名无法使用。请稍后重试。</translation>
+    </message>
+    <message>
+        <source>The firmware download was incomplete (%1 of %2 bytes). Try again.</source>
+        <translation>固件下载不完整（%1 / %2 字节）。请重试。</translation>
+    </message>
+    <message>
+        <source>The firmware server sent an unreadable firmware description. Try again later.</source>
+        <translation>固件服务器发送的固件说明无法读取。请稍后重试。</translation>
+    </message>
+    <message>
+        <source>The firmware server sent an unusable firmware image. Try again later.</source>
+        <translation>固件服务器发送的固件文件无法使用。请稍后重试。</translation>
+    </message>
 </context>
 <context>
     <name>MyMenuBar</name>
@@ -438,6 +506,13 @@
     <message>
         <source>Pad colour</source>
         <translation>打击垫颜色</translation>
+    </message>
+</context>
+<context>
+    <name>ProgressDialog</name>
+    <message>
+        <source>Try again</source>
+        <translation>重试</translation>
     </message>
 </context>
 <context>

@@ -11,6 +11,7 @@
 #include <QStandardPaths>
 #include <QSerialPort>
 #include <QSignalSpy>
+#include <QTranslator>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -164,6 +165,7 @@ private slots:
     void portThatCannotBeOpenedEndsWithMessage_data();
     void portThatCannotBeOpenedEndsWithMessage();
     void permissionDeniedNamesDeviceAndGroup();
+    void messagesInChinese();
     void secondUpdateWhileOneRunsIsRefused();
     void transferToRbSucceeds_data();
     void transferToRbSucceeds();
@@ -320,6 +322,29 @@ void TestFirmwareUpdate::permissionDeniedNamesDeviceAndGroup()
     QVERIFY2(text.startsWith("Permission denied for the serial port " + device), qPrintable(text));
     if (group != "root")
         QVERIFY2(text.contains("group \"" + group + "\""), qPrintable(text));
+}
+
+// The messages come in the interface's language, with the device filled in.
+void TestFirmwareUpdate::messagesInChinese()
+{
+    QTranslator chinese;
+    QVERIFY(chinese.load(QStringLiteral(Q7X_TEST_ZH_QM)));
+    QVERIFY(QCoreApplication::installTranslator(&chinese));
+    FirmwareUpdate update;
+    update.setLoaderPortName(work.filePath("no-such-tty"));
+    QSignalSpy failed(&update, &FirmwareUpdate::updateFailed);
+    update.startUpdate(work.filePath("fw.bin"));
+    QCoreApplication::removeTranslator(&chinese);
+    QCOMPARE(failed.count(), 1);
+    QCOMPARE(failed[0][0].toString(),
+             QString::fromUtf8("键盘固件升级程序的串口 %1 已不存在。请重新连接键盘后重试。")
+                 .arg(work.filePath("no-such-tty")));
+    // A group name is put in as it is.
+    QCoreApplication::installTranslator(&chinese);
+    const QString text = FirmwareUpdate::openFailureText("/nonexistent/ttyACM9",
+                                                         QSerialPort::UnknownError, "EIO");
+    QCoreApplication::removeTranslator(&chinese);
+    QCOMPARE(text, QString::fromUtf8("无法打开串口 /nonexistent/ttyACM9（EIO）。请重新连接键盘后重试。"));
 }
 
 void TestFirmwareUpdate::secondUpdateWhileOneRunsIsRefused()

@@ -8,6 +8,7 @@
 #include <QProcess>
 #include <QSignalSpy>
 #include <QTcpServer>
+#include <QTranslator>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -668,6 +669,15 @@ void TestMyFtp::serverDownEndsTheCheck()
     QVERIFY(prompter.boxes.isEmpty());
     QCOMPARE(failed.count(), 1);
     QVERIFY(failed[0][0].toString().contains("could not be reached"));
+
+    // The same in Chinese when the interface is.
+    QTranslator chinese;
+    QVERIFY(chinese.load(QStringLiteral(Q7X_TEST_ZH_QM)));
+    QVERIFY(QCoreApplication::installTranslator(&chinese));
+    runCheck(ftp);
+    QCoreApplication::removeTranslator(&chinese);
+    QTRY_COMPARE(failed.count(), 2);
+    QCOMPARE(failed[1][0].toString(), QString::fromUtf8("无法连接固件服务器。请检查网络连接后重试。"));
 }
 
 void TestMyFtp::wrongPasswordEndsTheCheck()

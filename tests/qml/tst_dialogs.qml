@@ -516,6 +516,16 @@ TestCase {
         compare(d.statusText.text, "loader not found")
     }
 
+    function test_firmware_retry_in_chinese() {
+        var d = create("modular/ProgressDialog.qml")
+        verify(Tran.catalogueLoaded())
+        Tran.reTrans("简体中文")
+        Ftp.checkFailed("x")
+        compare(d.retryButton.text, "重试")
+        Tran.reTrans("English")
+        compare(d.retryButton.text, "Try again")
+    }
+
     function test_firmware_dialog_scales() {
         var d = create("modular/ProgressDialog.qml")
         var h = create("modular/HelpDialog.qml")
