@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QIcon>
 #include <QDebug>
 #include <QOpenGLContext>
 #include <QQuickWindow>
@@ -224,6 +225,12 @@ int main(int argc, char *argv[])
 
     auto app = std::make_unique<QApplication>(argc, argv);
     QCoreApplication::setApplicationVersion(QStringLiteral(Q7X_VERSION));
+    // The launcher this window belongs to (the Wayland app id; desktops match
+    // windows to launchers by it) and its icon: the installed theme icon, the
+    // built-in logo otherwise.
+    QGuiApplication::setDesktopFileName(QStringLiteral("com.vornel.RambaKEYQ7X"));
+    QGuiApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("com.vornel.RambaKEYQ7X"),
+                                                    QIcon(QStringLiteral(":/img/logo.png"))));
     // A signal that arrives before the event loop runs is acted on when it starts.
     quitOnSignals(app.get());
 
