@@ -1,26 +1,33 @@
 #include "app/CommandLineJobs.h"
 
+#include "app/KeyboardExchange.h"
 #include "device/UsbIds.h"
 #include "firmware/FirmwareUpdate.h"
 #include "firmware/MyFtp.h"
 #include "midi/MidiBackend.h"
 #include "midi/MidiPorts.h"
 #include "midi/Sysex.h"
+#include "model/DataManagement.h"
+#include "model/PresetFormat.h"
+#include "model/SyxFormat.h"
 #include "ui/Prompter.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
+#include <QFile>
 #include <QFileInfo>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
+#include <QSaveFile>
 #include <QSerialPortInfo>
 #include <QTimer>
 
 #include <cstdio>
 #include <functional>
 #include <limits>
+#include <memory>
 #include <unistd.h>
 
 namespace CommandLineJobs {
@@ -122,6 +129,19 @@ KeyboardPorts findKeyboard()
     return ports;
 }
 
+// Looks the keyboard's ports up through the exchange; false when it has none.
+bool hasKeyboardPorts(KeyboardExchange *keyboard)
+{
+    keyboard->keyboardArrived();
+    return keyboard->inputDeviceIndex() >= 0 && keyboard->outputDeviceIndex() >= 0;
+}
+
+QString portsBusyText()
+{
+    return QStringLiteral("the keyboard's MIDI ports cannot be opened (another program may be "
+                          "using them)");
+}
+
 struct Loader {
     QString path;
     QString ids; // "0416:0204", or "-" for a port named on the command line
@@ -210,6 +230,83 @@ private:
     int m_last = -1;
 };
 
+// How long a fetch waits for the keyboard's configuration.
+constexpr int kReplyTimeoutMs = 3000;
+
+int runGet(const Job &job)
+{
+    // The file first: a path that cannot be written fails before the keyboard is asked.
+    QSaveFile file(job.path);
+    if (!file.open(QIODevice::WriteOnly))
+        return fail(ExitBadFile,
+                    QStringLiteral("cannot write %1: %2").arg(job.path, file.errorString()));
+
+    DataManagement store;
+    KeyboardExchange keyboard(&store);
+    if (!hasKeyboardPorts(&keyboard))
+        return fail(ExitNoKeyboard, QStringLiteral("no keyboard found"));
+    bool busy = false;
+    bool received = false;
+    QObject::connect(&keyboard, &KeyboardExchange::portsBusy, [&busy] { busy = true; });
+    QObject::connect(&keyboard, &KeyboardExchange::configurationReceived,
+                     [&received] { received = true; });
+    if (!keyboard.requestConfiguration())
+        return fail(ExitMidiFailure,
+                    busy ? portsBusyText() : QStringLiteral("the request could not be sent"));
+    waitFor([&received] { return received; }, kReplyTimeoutMs);
+    keyboard.closePorts();
+    if (g_stopRequested)
+        return fail(ExitStopped, QStringLiteral("stopped"));
+    if (!received)
+        return fail(ExitNoAnswer, QStringLiteral("the keyboard did not answer within %1 ms")
+                                      .arg(kReplyTimeoutMs));
+
+    // A dump is the message as it is sent to the keyboard; a preset keeps the
+    // block as received, as the window's Save does.
+    const QByteArray bytes = SyxFormat::isSyxName(job.path)
+                                 ? SyxFormat::encode(store.blockData())
+                                 : PresetFormat::encode(store.blockData());
+    if (file.write(bytes) != bytes.size() || !file.commit())
+        return fail(ExitBadFile,
+                    QStringLiteral("cannot write %1: %2").arg(job.path, file.errorString()));
+    return ExitOk;
+}
+
+int runSend(const Job &job)
+{
+    QFile file(job.path);
+    if (!file.open(QIODevice::ReadOnly))
+        return fail(ExitBadFile,
+                    QStringLiteral("cannot read %1: %2").arg(job.path, file.errorString()));
+    // One byte more than the largest preset tells a longer file apart
+    // without reading all of it.
+    const QByteArray content = file.read(PresetFormat::kFileSize + 1);
+    file.close();
+    QString reason;
+    QByteArray block;
+    if (SyxFormat::looksLikeDump(content)) {
+        block = SyxFormat::decode(content, &reason);
+    } else {
+        const PresetFormat::Decoded preset = PresetFormat::decode(content);
+        block = preset.block;
+        reason = preset.reason();
+    }
+    if (block.isEmpty())
+        return fail(ExitBadFile, QStringLiteral("%1 is not a preset: %2").arg(job.path, reason));
+
+    DataManagement store;
+    store.setBlockData(block.constData(), block.size());
+    KeyboardExchange keyboard(&store);
+    if (!hasKeyboardPorts(&keyboard))
+        return fail(ExitNoKeyboard, QStringLiteral("no keyboard found"));
+    bool busy = false;
+    QObject::connect(&keyboard, &KeyboardExchange::portsBusy, [&busy] { busy = true; });
+    if (!keyboard.sendConfiguration())
+        return fail(ExitMidiFailure, busy ? portsBusyText()
+                                          : QStringLiteral("the configuration could not be sent"));
+    return ExitOk;
+}
+
 int runFirmware(const Job &job)
 {
     const QFileInfo image(job.path);
@@ -219,21 +316,19 @@ int runFirmware(const Job &job)
         return fail(ExitBadFile, QStringLiteral("the firmware image %1 is empty").arg(job.path));
 
     // A keyboard on MIDI is switched into its loader first, as the window does.
-    const KeyboardPorts keyboard = findKeyboard();
+    DataManagement store;
+    KeyboardExchange keyboard(&store);
     bool handedOver = false;
-    if (!keyboard.outputs.isEmpty()) {
-        MidiOutPort out;
-        if (!out.open(keyboard.outputs.first()))
+    if (hasKeyboardPorts(&keyboard)) {
+        bool busy = false;
+        QObject::connect(&keyboard, &KeyboardExchange::portsBusy, [&busy] { busy = true; });
+        if (!keyboard.requestFirmwareUpdateEntry())
             return fail(ExitMidiFailure,
-                        QStringLiteral("the keyboard's MIDI port cannot be opened "
-                                       "(another program may be using it)"));
-        const QByteArray entry = Sysex::request(Sysex::FirmwareUpdateEntry);
-        if (!out.sendLongMessage(entry.constData(), entry.size()))
-            return fail(ExitMidiFailure,
-                        QStringLiteral("the firmware-update message could not be sent"));
+                        busy ? portsBusyText()
+                             : QStringLiteral("the firmware-update message could not be sent"));
         printLine(stderr, QStringLiteral("the keyboard is switching to its firmware loader"));
         pause(kHandOverDelayMs);
-        out.close();
+        keyboard.closePorts();
         handedOver = true;
     }
     if (g_stopRequested)
@@ -439,7 +534,9 @@ int run(const Job &job)
     case Job::FirmwareCheck:
         return runFirmwareCheck(job);
     case Job::Get:
+        return runGet(job);
     case Job::Send:
+        return runSend(job);
     case Job::None:
         break;
     }

@@ -73,6 +73,30 @@ class TestE2eCli : public QObject
         return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
     }
 
+    QString dumpPath() const { return m_dir.filePath("sim-dump.bin"); }
+    QString lastWritePath() const { return m_dir.filePath("sim-last-write.bin"); }
+
+    bool startSimulator(const QStringList &extra = {})
+    {
+        m_sim.stop();
+        m_sim.seen.clear();
+        m_sim.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        if (!m_sim.startBounded(RAMBAKEY_SIM,
+                                QStringList{"--api", "jack", "--version", "1.0.2", "--loader-link",
+                                            m_dir.filePath("loader"), "--loader-dir",
+                                            m_dir.filePath("received"), "--loader-timeout", "30",
+                                            "--dump", dumpPath(), "--last-write", lastWritePath()}
+                                    + extra))
+            return false;
+        return m_sim.waitForLine("READY", 10000);
+    }
+
+    static QByteArray readFile(const QString &path)
+    {
+        QFile f(path);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+
     // Anything the simulator printed since the last look.
     QByteArray simSaid()
     {
@@ -114,11 +138,7 @@ private slots:
                  describe(r).constData());
 
         m_sim.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        QVERIFY(m_sim.startBounded(RAMBAKEY_SIM,
-                                   {"--api", "jack", "--version", "1.0.2", "--loader-link",
-                                    m_dir.filePath("loader"), "--loader-dir",
-                                    m_dir.filePath("received"), "--loader-timeout", "30"}));
-        QVERIFY2(m_sim.waitForLine("READY", 10000), m_sim.seen.constData());
+        QVERIFY(startSimulator());
 
         r = editor({"--list"});
         QVERIFY2(r.code == 0 && r.err.isEmpty(), describe(r).constData());
@@ -131,6 +151,122 @@ private slots:
         r = editor({"--list", "--loader-port", fakeLoader});
         QVERIFY2(r.code == 0 && r.out.endsWith(("loader\t" + fakeLoader + "\t-\n").toUtf8()),
                  describe(r).constData());
+    }
+
+    // Fetch in both formats, edit, send back in both formats, fetch again:
+    // the bytes are checked on the simulator's side.
+    void getAndSendRoundTrip()
+    {
+        QVERIFY(m_sim.state() == QProcess::Running);
+        const QByteArray keyboard = readFile(dumpPath()); // what a reply carries (command 0x02)
+        QCOMPARE(keyboard.size(), 245);
+
+        const QString syx = m_dir.filePath("got.syx");
+        Result r = editor({"--get", syx});
+        QVERIFY2(r.code == 0 && r.out.isEmpty() && r.err.isEmpty(), describe(r).constData());
+        QByteArray expected = keyboard;
+        expected[1] = char(0x01); // the message as it is sent to the keyboard
+        QCOMPARE(readFile(syx), expected);
+
+        const QString stm = m_dir.filePath("got.stm");
+        r = editor({"--get", stm});
+        QVERIFY2(r.code == 0, describe(r).constData());
+        QCOMPARE(readFile(stm), QByteArray::fromHex("000000f5") + keyboard);
+
+        // A changed pad note goes out as a .syx, byte for byte.
+        QByteArray edited = readFile(syx);
+        edited[9 + 1] = char((uchar(edited.at(9 + 1)) + 5) % 0x80);
+        QVERIFY(writeFile(syx, edited));
+        r = editor({"--send", syx});
+        QVERIFY2(r.code == 0 && r.err.isEmpty(), describe(r).constData());
+        QVERIFY2(m_sim.waitForLine("STORED config", 5000), m_sim.seen.constData());
+        QCOMPARE(readFile(lastWritePath()), edited);
+        r = editor({"--get", m_dir.filePath("again.syx")});
+        QVERIFY2(r.code == 0, describe(r).constData());
+        QCOMPARE(readFile(m_dir.filePath("again.syx")), edited);
+
+        // An .stm goes out as the configuration write of its block.
+        QByteArray preset = readFile(stm);
+        preset[4 + 121 + 2] = char(0x33);
+        QVERIFY(writeFile(stm, preset));
+        r = editor({"--send", stm});
+        QVERIFY2(r.code == 0, describe(r).constData());
+        QVERIFY2(m_sim.waitForLine("STORED config", 5000), m_sim.seen.constData());
+        QByteArray written = preset.mid(4);
+        written[1] = char(0x01);
+        QCOMPARE(readFile(lastWritePath()), written);
+    }
+
+    // Refused with their own codes; nothing reaches the keyboard.
+    void getSendRefusals_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QByteArray>("content"); // of in.bin, written first
+        QTest::addColumn<bool>("holdGuard");
+        QTest::addColumn<QString>("jackServer");
+        QTest::addColumn<int>("code");
+
+        QByteArray good(245, '\x10');
+        good[0] = char(0xF0);
+        good[1] = char(0x01);
+        good[244] = char(0xF7);
+        QByteArray high = good;
+        high[50] = char(0x90);
+        QByteArray stmShort = QByteArray::fromHex("000000f5") + good.left(244);
+        QByteArray stmLying = QByteArray::fromHex("00001000") + good;
+
+        // Files that are not presets.
+        QTest::newRow("send missing file") << QStringList{"--send", "missing.syx"} << QByteArray()
+                                           << false << "" << 5;
+        QTest::newRow("send empty file") << QStringList{"--send", "in.bin"} << QByteArray() << false
+                                         << "" << 5;
+        QTest::newRow("send high data byte") << QStringList{"--send", "in.bin"} << high << false
+                                             << "" << 5;
+        QTest::newRow("send cut .stm") << QStringList{"--send", "in.bin"} << stmShort << false << ""
+                                       << 5;
+        QTest::newRow("send .stm with lying length") << QStringList{"--send", "in.bin"} << stmLying
+                                                     << false << "" << 5;
+        QTest::newRow("send two dumps glued") << QStringList{"--send", "in.bin"} << good + good
+                                              << false << "" << 5;
+        QTest::newRow("get into a missing folder")
+            << QStringList{"--get", "no/such/folder/out.syx"} << QByteArray() << false << "" << 5;
+        // No keyboard, or the window holds it.
+        QTest::newRow("get without keyboard") << QStringList{"--get", "out.syx"} << QByteArray()
+                                              << false << "q7x-nobody" << 3;
+        QTest::newRow("send without keyboard") << QStringList{"--send", "in.bin"} << good << false
+                                               << "q7x-nobody" << 3;
+        QTest::newRow("get beside the window") << QStringList{"--get", "out.syx"} << QByteArray()
+                                               << true << "" << 9;
+        QTest::newRow("send beside the window") << QStringList{"--send", "in.bin"} << good << true
+                                                << "" << 9;
+    }
+
+    void getSendRefusals()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(QByteArray, content);
+        QFETCH(bool, holdGuard);
+        QFETCH(QString, jackServer);
+        QFETCH(int, code);
+        QVERIFY(m_sim.state() == QProcess::Running);
+        QVERIFY(writeFile(m_dir.filePath("in.bin"), content));
+        QFile::remove(m_dir.filePath("out.syx"));
+        args[1] = m_dir.filePath(args.at(1));
+
+        QLockFile guard(runtimeDir() + QStringLiteral("/VornelRambaKEYQ7X-%1.lock").arg(::getuid()));
+        if (holdGuard)
+            QVERIFY(guard.tryLock(0));
+        QMap<QString, QString> env;
+        if (!jackServer.isEmpty()) {
+            env.insert("JACK_DEFAULT_SERVER", jackServer);
+            env.insert("JACK_NO_START_SERVER", "1");
+        }
+        const QByteArray before = simSaid();
+        const Result r = editor(args, env);
+        QVERIFY2(r.code == code && r.out.isEmpty(), describe(r).constData());
+        QCOMPARE(r.err.count('\n'), 1);
+        QCOMPARE(simSaid(), before);
+        QVERIFY(!QFile::exists(m_dir.filePath("out.syx")));
     }
 
     // Refused before anything reaches the keyboard, each with its own code.
@@ -220,6 +356,17 @@ private slots:
         QVERIFY2(r.code == code && r.out == out, describe(r).constData());
         QCOMPARE(r.err.count('\n'), code == 0 ? 0 : 1);
         QVERIFY(!r.err.contains("nope")); // no password in the reason
+    }
+
+    // A keyboard that answers too late: no file, its own code. (Last: it
+    // restarts the simulator.)
+    void getTimesOut()
+    {
+        QVERIFY(startSimulator({"--reply-delay", "8000"}));
+        const QString out = m_dir.filePath("late.syx");
+        const Result r = editor({"--get", out});
+        QVERIFY2(r.code == 4 && r.err.count('\n') == 1, describe(r).constData());
+        QVERIFY(!QFile::exists(out));
     }
 };
 
