@@ -3,6 +3,7 @@
 #include "i18n/Trans.h"
 #include "model/DataManagement.h"
 #include "model/PresetFormat.h"
+#include "model/SyxFormat.h"
 #include "ui/ColorPalette.h"
 #include "ui/DialogName.h"
 #include "ui/Prompter.h"
@@ -257,8 +258,9 @@ void MainWindow::onFirmwareUpdate(QString path)
 
 void MainWindow::askSavePath()
 {
-    m_filePath = Prompter::instance()->saveFileName(this, tr("Save File"), QString(),
-                                                    tr("stm (*.stm)"));
+    // A name ending in ".syx" is saved as a raw System Exclusive dump.
+    m_filePath = Prompter::instance()->saveFileName(
+        this, tr("Save File"), QString(), tr("stm (*.stm)") + QStringLiteral(";;") + tr("syx (*.syx)"));
 }
 
 void MainWindow::save()
@@ -283,8 +285,12 @@ void MainWindow::writePreset()
     // Always a well-formed configuration message, so that every saved preset
     // can be opened again: bytes that cannot stand in one (left by a short or
     // damaged reply) are written as the keyboard would receive them when sent.
+    // A ".syx" name gets the configuration message exactly as it is sent to
+    // the keyboard (repairs are logged by the message builder).
     int repaired = 0;
-    const QByteArray content = PresetFormat::encode(m_dataMgt->blockData(), &repaired);
+    const QByteArray content = SyxFormat::isSyxName(m_filePath)
+                                   ? SyxFormat::encode(m_dataMgt->blockData())
+                                   : PresetFormat::encode(m_dataMgt->blockData(), &repaired);
     if (repaired > 0)
         qWarning() << "preset: bytes outside the message format written as 0x7F/frame:" << repaired;
 
@@ -327,11 +333,20 @@ void MainWindow::openFile()
     const QByteArray content = file.read(PresetFormat::kFileSize + 1);
     file.close();
 
-    const PresetFormat::Decoded preset = PresetFormat::decode(content);
-    if (!preset.ok()) {
-        qWarning() << "not a preset:" << path;
+    // A raw System Exclusive dump (.syx) or a preset, told apart by content.
+    QByteArray block;
+    QString reason;
+    if (SyxFormat::looksLikeDump(content)) {
+        block = SyxFormat::decode(content, &reason);
+    } else {
+        const PresetFormat::Decoded preset = PresetFormat::decode(content);
+        block = preset.block;
+        reason = preset.reason();
+    }
+    if (block.isEmpty()) {
+        qWarning() << "not a preset:" << path << reason;
         Prompter::warning(this, tr("Error prompt"), tr("The file is not a valid preset"));
         return;
     }
-    m_dataMgt->setBlockData(preset.block.constData(), preset.block.size());
+    m_dataMgt->setBlockData(block.constData(), block.size());
 }

@@ -367,6 +367,10 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <source>syx (*.syx)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <source>The file could not be saved:
 %1</source>
         <translation type="unfinished"></translation>

@@ -367,6 +367,10 @@
         <translation>stm (*.stm)</translation>
     </message>
     <message>
+        <source>syx (*.syx)</source>
+        <translation>syx (*.syx)</translation>
+    </message>
+    <message>
         <source>The file could not be saved:
 %1</source>
         <translation>无法保存文件：

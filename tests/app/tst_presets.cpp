@@ -2,6 +2,7 @@
 // saving and the rules for the remembered save path.
 
 #include "app/MainWindow.h"
+#include "midi/Sysex.h"
 #include "model/DataManagement.h"
 #include "tests/support/ScriptedPrompter.h"
 
@@ -102,6 +103,40 @@ private slots:
         QVERIFY(m_prompter->boxes.isEmpty());
     }
 
+    // A ".syx" name saves the configuration message exactly as it is sent;
+    // it opens again, and a ".stm" saved beside it keeps its own format.
+    void rawDumpRoundTrip()
+    {
+        DataManagement *store = m_window->dataManagement();
+        QByteArray reply = blockOf(*m_window);
+        reply[1] = char(0x02); // as received from the keyboard
+        store->setBlockData(reply.constData(), reply.size());
+        store->setPadInfo(2, "padData", 77);
+        const QByteArray block = blockOf(*m_window);
+
+        const QString dump = m_dir.filePath("mine.SYX");
+        m_prompter->saveAnswers << dump;
+        m_window->saveAs();
+        QVERIFY(m_prompter->lastSaveFilter.contains("(*.stm)"));
+        QVERIFY(m_prompter->lastSaveFilter.contains("(*.syx)"));
+        QByteArray expected = block;
+        expected[1] = char(0x01);
+        QCOMPARE(readAll(dump), expected);
+        QCOMPARE(readAll(dump), Sysex::configurationWrite(block.constData()));
+
+        const QString preset = m_dir.filePath("mine.stm");
+        m_prompter->saveAnswers << preset;
+        m_window->saveAs();
+        QCOMPARE(readAll(preset), QByteArray::fromHex("000000F5") + block);
+
+        store->initDefaultData();
+        m_prompter->openAnswers << dump;
+        m_window->openFile();
+        QVERIFY(m_prompter->boxes.isEmpty());
+        QCOMPARE(blockOf(*m_window), expected);
+        QCOMPARE(store->getPadInfo(2).value("padData").toInt(), 77);
+    }
+
     void openedPresetSetsTheFirmwareVersionText()
     {
         QByteArray block = blockOf(*m_window);
@@ -158,6 +193,13 @@ private slots:
         status[100] = char(0x90);
         QTest::newRow("status byte inside") << presetFile(status);
         QTest::newRow("large file") << QByteArray(1 << 20, char(0x55));
+        // Raw dumps (.syx), told apart by their leading 0xF0.
+        QTest::newRow("dump with a status byte inside") << status;
+        QTest::newRow("dump cut short") << good.left(100);
+        QByteArray serial = good;
+        serial[1] = char(0x04);
+        QTest::newRow("dump of another command") << serial;
+        QTest::newRow("two dumps glued") << good + good;
     }
     void badFileIsRefused()
     {

@@ -24,6 +24,7 @@ public:
     QStringList openAnswers;           // next answers of openFileName ("" = cancel)
     QList<QMessageBox::StandardButton> buttonAnswers; // next answers of message()
     int saveDialogs = 0;
+    QString lastSaveFilter;            // the filter the last save dialog offered
     int openDialogs = 0;
 
     QMessageBox::StandardButton message(QMessageBox::Icon icon, QWidget *, const QString &title,
@@ -35,9 +36,10 @@ public:
             return buttonAnswers.takeFirst();
         return buttons.testFlag(QMessageBox::Ok) ? QMessageBox::Ok : QMessageBox::NoButton;
     }
-    QString saveFileName(QWidget *, const QString &, const QString &, const QString &) override
+    QString saveFileName(QWidget *, const QString &, const QString &, const QString &filter) override
     {
         ++saveDialogs;
+        lastSaveFilter = filter;
         return saveAnswers.isEmpty() ? QString() : saveAnswers.takeFirst();
     }
     QString openFileName(QWidget *, const QString &, const QString &, const QString &) override
