@@ -3,6 +3,8 @@
 // metainfo pass their validators and name each other, and the launcher's
 // StartupWMClass is the class the real window carries on X.
 
+#include "device/UsbIds.h"
+
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -172,6 +174,7 @@ class tst_Dist : public QObject
 private slots:
     void udevRule_data();
     void udevRule();
+    void udevRuleCoversTheLoaderTable();
     void launcherAndMetainfoValidate();
     void windowClassIsTheLaunchersStartupWMClass();
 };
@@ -228,6 +231,20 @@ void tst_Dist::udevRule()
     // The uaccess tag is only acted on by rules sorted before 73-seat-late.
     const QString name = QFileInfo(QLatin1String(kRuleFile)).fileName();
     QVERIFY2(name.left(2).toInt() > 0 && name.left(2).toInt() < 73, qPrintable(name));
+}
+
+// Every loader id the editor looks for is one the rule opens to the user.
+void tst_Dist::udevRuleCoversTheLoaderTable()
+{
+    const QByteArray rules = readAll(sourceDir() + QLatin1String(kRuleFile));
+    for (const UsbIds::Id &id : UsbIds::kLoader) {
+        const UdevEvent event{QStringLiteral("add"), QStringLiteral("tty"),
+                              {{QStringLiteral("idVendor"), QStringLiteral("%1").arg(id.vendorId, 4, 16, QLatin1Char('0'))},
+                               {QStringLiteral("idProduct"), QStringLiteral("%1").arg(id.productId, 4, 16, QLatin1Char('0'))}}};
+        const UdevResult result = evaluateUdevRules(rules, event);
+        QVERIFY2(result.tags.contains(QStringLiteral("uaccess")),
+                 qPrintable(event.parentAttrs.value("idVendor") + ":" + event.parentAttrs.value("idProduct")));
+    }
 }
 
 void tst_Dist::launcherAndMetainfoValidate()
