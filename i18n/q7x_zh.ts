@@ -2,6 +2,17 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="zh_CN">
 <context>
+    <name>BankBadge</name>
+    <message>
+        <source>BANK A</source>
+        <translation>储存 A</translation>
+    </message>
+    <message>
+        <source>BANK B</source>
+        <translation>储存 B</translation>
+    </message>
+</context>
+<context>
     <name>BarsPage</name>
     <message>
         <source>CH</source>
@@ -165,12 +176,28 @@
         <translation>蓝</translation>
     </message>
     <message>
-        <source>cancel</source>
+        <source>Cancel</source>
         <translation>取消</translation>
     </message>
     <message>
-        <source>confirm</source>
+        <source>Confirm</source>
         <translation>确认</translation>
+    </message>
+    <message>
+        <source>Colour</source>
+        <translation>颜色</translation>
+    </message>
+    <message>
+        <source>Colour of PAD%1, %2</source>
+        <translation>打击垫%1（%2）的颜色</translation>
+    </message>
+    <message>
+        <source>BANK A</source>
+        <translation>储存 A</translation>
+    </message>
+    <message>
+        <source>BANK B</source>
+        <translation>储存 B</translation>
     </message>
 </context>
 <context>
@@ -289,6 +316,54 @@
     <message>
         <source>Apply to A&amp;B</source>
         <translation>应用到A&amp;B</translation>
+    </message>
+    <message>
+        <source>Nothing applied: tick a section first.</source>
+        <translation>未应用：请先勾选一个部分。</translation>
+    </message>
+    <message>
+        <source>BANK A</source>
+        <translation>储存 A</translation>
+    </message>
+    <message>
+        <source>BANK B</source>
+        <translation>储存 B</translation>
+    </message>
+    <message>
+        <source>BANK A and BANK B</source>
+        <translation>储存 A 和储存 B</translation>
+    </message>
+    <message>
+        <source>Applied to %1: %2.</source>
+        <translation>已应用到%1：%2。</translation>
+    </message>
+    <message>
+        <source>pad notes</source>
+        <translation>打击垫音符</translation>
+    </message>
+    <message>
+        <source>pad CC</source>
+        <translation>打击垫 CC</translation>
+    </message>
+    <message>
+        <source>pad PC</source>
+        <translation>打击垫 PC</translation>
+    </message>
+    <message>
+        <source>knob CC</source>
+        <translation>旋钮 CC</translation>
+    </message>
+    <message>
+        <source>knob PC</source>
+        <translation>旋钮 PC</translation>
+    </message>
+    <message>
+        <source>, </source>
+        <translation>、</translation>
+    </message>
+    <message>
+        <source>Tick one pad section and one knob section at most, then apply them to a bank.</source>
+        <translation>最多勾选一个打击垫部分和一个旋钮部分，然后应用到储存组。</translation>
     </message>
 </context>
 <context>
@@ -510,6 +585,10 @@
     <message>
         <source>Pad colour</source>
         <translation>打击垫颜色</translation>
+    </message>
+    <message>
+        <source>COLOR</source>
+        <translation>颜色</translation>
     </message>
 </context>
 <context>

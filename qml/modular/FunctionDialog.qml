@@ -77,7 +77,7 @@ Dialog {
         if (sections.length === 0)
             return qsTr("Nothing applied: tick a section first.")
         var target = bank === 1 ? qsTr("BANK A") : bank === 2 ? qsTr("BANK B") : qsTr("BANK A and BANK B")
-        return qsTr("Applied to %1: %2.").arg(target).arg(sections.join(", "))
+        return qsTr("Applied to %1: %2.").arg(target).arg(sections.join(qsTr(", ")))
     }
 
     function apply(bank) {
