@@ -1,5 +1,6 @@
 import QtQuick 2.15
 import QtQuick.Controls 2.15
+import QtQuick.Window 2.15
 import "../BaseControl"
 import "../component"
 
@@ -56,6 +57,13 @@ Item {
         objectName: "panelPicture"
         x: 0
         y: 0
+        // Decoded at the size it is drawn at on this screen, not at the
+        // picture's own (twice the design size, 10 MB in memory and again as
+        // a texture). Qt reads an "@2x" file at twice the size asked for.
+        width: 1110
+        height: 548
+        sourceSize: Qt.size(Math.ceil(width * Screen.devicePixelRatio / 2),
+                            Math.ceil(height * Screen.devicePixelRatio / 2))
         source: "qrc:/img/bg@2x.png"
     }
 
