@@ -63,7 +63,7 @@ void logRefusedName(const QString &name)
 } // namespace
 
 MyFtp::MyFtp(QObject *parent)
-    : QObject(parent), manager(new QNetworkAccessManager(this)), server(defaultServerUrl()),
+    : QObject(parent), server(defaultServerUrl()),
       stallTimer(new QTimer(this))
 {
     stallTimer->setSingleShot(true);
@@ -206,6 +206,10 @@ void MyFtp::startRequest(int type)
         return;
     }
 
+    // Made on first use: a network manager starts the network-state thread
+    // at once, which an editor that never checks for firmware does not need.
+    if (!manager)
+        manager = new QNetworkAccessManager(this);
     reply = manager->get(QNetworkRequest(url));
     connect(reply, &QNetworkReply::readyRead, this, &MyFtp::httpReadyRead);
     connect(reply, &QNetworkReply::finished, this, &MyFtp::httpFinished);
