@@ -7,6 +7,7 @@
 #include "midi/MidiPorts.h"
 
 #include <QDebug>
+#include <QFileSystemWatcher>
 #include <QSerialPortInfo>
 #include <QTimer>
 
@@ -60,7 +61,12 @@ DetectionDevice::DetectionDevice(QObject *parent, Sources sources)
 {
     m_pollTimer = new QTimer(this);
     m_pollTimer->setInterval(kPortPollIntervalMs);
-    connect(m_pollTimer, &QTimer::timeout, this, &DetectionDevice::pollNow);
+    connect(m_pollTimer, &QTimer::timeout, this, [this] {
+        pollMidiPorts();
+        if (!udevMonitorActive() && !m_devWatch)
+            pollSerialPorts();
+        updatePollTimer();
+    });
 
     if (sources == Sources::Live)
         start();
@@ -117,10 +123,44 @@ void DetectionDevice::start()
             handleUdevEvent(event);
     });
     if (!m_udev->isActive()) {
-        // No plug notifications: the port-list poll still sees the keyboard,
-        // and the serial list is polled for the loader instead.
+        // No plug notifications: the port-list watch still sees the keyboard,
+        // and the serial list is looked at for the loader whenever a device
+        // node comes or goes in /dev (or polled when /dev cannot be watched).
         qDebug() << "register UDisk notification fail, error:";
         m_udev.reset();
+        m_devWatch = new QFileSystemWatcher(this);
+        if (m_devWatch->addPath(QStringLiteral("/dev"))) {
+            connect(m_devWatch, &QFileSystemWatcher::directoryChanged, this, [this] {
+                if (m_running)
+                    pollSerialPorts();
+            });
+        } else {
+            delete m_devWatch;
+            m_devWatch = nullptr;
+        }
+    }
+
+    // A MIDI system that tells when ports come and go replaces the port-list
+    // poll while it can (see updatePollTimer). Many changes in a row (a client
+    // registering its ports) make one look.
+    if (MidiBackend *backend = MidiBackend::instance()) {
+        auto target = std::make_shared<PortWatchTarget>();
+        target->device = this;
+        m_portWatchTarget = target;
+        m_portWatchBackend = backend;
+        backend->setPortsChangedHandler([target] {
+            std::lock_guard<std::mutex> lock(target->mutex);
+            if (!target->device || target->queued.exchange(true))
+                return;
+            DetectionDevice *device = target->device;
+            QMetaObject::invokeMethod(device, [device, target] {
+                target->queued = false;
+                if (device->m_running) {
+                    device->pollMidiPorts();
+                    device->updatePollTimer();
+                }
+            }, Qt::QueuedConnection);
+        });
     }
 
     m_power = std::make_unique<LogindWatcher>();
@@ -138,6 +178,19 @@ void DetectionDevice::stop()
         return;
     m_running = false;
     m_pollTimer->stop();
+    delete m_devWatch;
+    m_devWatch = nullptr;
+    if (m_portWatchTarget) {
+        // A notification that is running ends first; later ones find no one.
+        {
+            std::lock_guard<std::mutex> lock(m_portWatchTarget->mutex);
+            m_portWatchTarget->device = nullptr;
+        }
+        if (MidiBackend::instance() == m_portWatchBackend)
+            m_portWatchBackend->setPortsChangedHandler({});
+        m_portWatchTarget.reset();
+        m_portWatchBackend = nullptr;
+    }
     // The monitor may be the caller (stop() from a slot of our own signal
     // raised by a udev event), so it is not destroyed under its own feet; as a
     // child it still goes with this object if no event loop runs any more.
@@ -264,8 +317,10 @@ void DetectionDevice::scanConnectedDevices()
         }
     }
 
-    if (m_running)
+    if (m_running) {
         m_pollTimer->start(); // a full interval before the watch looks again
+        updatePollTimer();
+    }
 }
 
 void DetectionDevice::pollNow()
@@ -273,6 +328,28 @@ void DetectionDevice::pollNow()
     pollMidiPorts();
     if (!udevMonitorActive())
         pollSerialPorts();
+    updatePollTimer();
+}
+
+bool DetectionDevice::portPollNeeded() const
+{
+    // Serial ports are polled when neither udev nor the /dev watch tells
+    // about them; MIDI ports unless the MIDI system tells about them (JACK
+    // while its server runs).
+    if (!udevMonitorActive() && !m_devWatch)
+        return true;
+    MidiBackend *backend = MidiBackend::instance();
+    return !(backend && backend == m_portWatchBackend && backend->portChangesNotified());
+}
+
+void DetectionDevice::updatePollTimer()
+{
+    if (!m_running)
+        return;
+    if (!portPollNeeded())
+        m_pollTimer->stop();
+    else if (!m_pollTimer->isActive())
+        m_pollTimer->start();
 }
 
 void DetectionDevice::pollMidiPorts(bool afterPlugIn)

@@ -6,10 +6,14 @@
 #include <QSet>
 #include <QString>
 
+#include <atomic>
 #include <functional>
 #include <memory>
+#include <mutex>
 
 class LogindWatcher;
+class MidiBackend;
+class QFileSystemWatcher;
 class QTimer;
 class UdevMonitor;
 struct UdevEvent;
@@ -30,13 +34,17 @@ struct SerialPortEntry
 // firmware loader's serial device ("vq041SerialDev") arrives or leaves.
 //
 // Event sources on Linux:
-//  - a poll of the MIDI input list (the keyboard's ports appearing or
+//  - a watch of the MIDI input list (the keyboard's ports appearing or
 //    vanishing), so the MIDI arrival is reported only once the ports exist,
-//    whatever the MIDI system (ALSA, JACK, a simulator);
+//    whatever the MIDI system (ALSA, JACK, a simulator): the list is looked
+//    at whenever the MIDI system tells that ports came or went (JACK), and
+//    otherwise polled once a second (ALSA, or JACK while no server runs);
 //  - a libudev monitor of the "sound" and "tty" subsystems: a keyboard sound
 //    device arriving makes the port list be polled at once, one leaving is
 //    reported at once, the loader's tty is reported directly;
-//  - when udev is not running, a poll of the serial port list instead;
+//  - when udev is not running, a look at the serial port list whenever a
+//    device node comes or goes in /dev (a poll once a second, with the MIDI
+//    list, where /dev cannot be watched);
 //  - logind's sleep and shutdown signals, for the power debug lines.
 // One keyboard-seen flag covers both tags: an arrival while it is set and a
 // removal while it is clear are logged and not reported. When a reported form
@@ -84,8 +92,8 @@ public:
     void handleUdevEvent(const UdevEvent &event);
     // Power notifications: debug lines only.
     void handlePowerEvent(PowerEvent event);
-    // Looks at the MIDI input list (and the serial list when it is polled)
-    // now and reports changes since the last look.
+    // Looks at the MIDI input list (and the serial list when udev is not
+    // running) now and reports changes since the last look.
     void pollNow();
 
     // The tag of a device by the ids in UsbIds: a sound device with the
@@ -109,6 +117,8 @@ private:
     void pollMidiPorts(bool afterPlugIn = false);
     void pollSerialPorts();
     void schedulePortChecks();
+    bool portPollNeeded() const;
+    void updatePollTimer();
 
     bool m_keyboardSeen = false;
 
@@ -117,6 +127,16 @@ private:
     QSet<QString> m_loaderPorts;          // loader serial ports present (device node)
     SerialPortLister m_serialLister;
     QTimer *m_pollTimer = nullptr;
+    // Who the MIDI system's port-change handler reaches (shared with the
+    // handler, which may run on another thread until stop() cuts it off).
+    struct PortWatchTarget {
+        std::mutex mutex;
+        DetectionDevice *device = nullptr;
+        std::atomic<bool> queued{false}; // a look is already on its way
+    };
+    std::shared_ptr<PortWatchTarget> m_portWatchTarget;
+    MidiBackend *m_portWatchBackend = nullptr; // the backend the handler is set on
     std::unique_ptr<UdevMonitor> m_udev;
+    QFileSystemWatcher *m_devWatch = nullptr; // /dev, while udev cannot be had
     std::unique_ptr<LogindWatcher> m_power;
 };

@@ -8,6 +8,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <functional>
 #include <thread>
 
 namespace {
@@ -18,6 +19,11 @@ constexpr int kJackCycleWaitMs = 3000;
 
 } // namespace
 
+// Our own client for listing. It has no process callback, so the server
+// leaves it out of its cycles and an idle editor is not woken once a period;
+// cycles are told by the server's frame time instead, which moves on by one
+// period at the start of each cycle. The server tells it when ports are
+// registered or unregistered and when it goes away.
 class JackPortSystem::Lister
 {
 public:
@@ -26,7 +32,7 @@ public:
     // Connected to a running server (connects when not yet).
     bool connect()
     {
-        if (m_client && !m_dead)
+        if (connected())
             return true;
         disconnect();
         JackPortSystem::quiet();
@@ -34,14 +40,23 @@ public:
         m_client = jack_client_open(RtMidiBackend::kClientName, JackNoStartServer, &status);
         if (!m_client)
             return false;
-        jack_set_process_callback(m_client, &Lister::onProcess, this);
-        jack_on_shutdown(m_client, [](void *self) { static_cast<Lister *>(self)->m_dead = true; }, this);
-        jack_activate(m_client); // shutdown is reported to active clients
+        jack_set_port_registration_callback(m_client, &Lister::onPortRegistration, this);
+        jack_on_shutdown(m_client, &Lister::onShutdown, this);
+        // Callbacks, the shutdown one included, reach active clients only.
+        if (jack_activate(m_client) != 0) {
+            disconnect();
+            return false;
+        }
         return true;
     }
 
-    quint64 cycles() const { return m_cycles.load(); }
+    bool connected() const { return m_client && !m_dead; }
     bool dead() const { return m_dead.load(); }
+
+    // The frame time at the start of the server's current cycle, and its
+    // period in frames; valid while connected.
+    quint32 frameTime() const { return jack_last_frame_time(m_client); }
+    quint32 period() const { return jack_get_buffer_size(m_client); }
 
     // Full names of the MIDI ports with the given flags; empty without a server.
     QStringList ports(unsigned long flags)
@@ -57,11 +72,30 @@ public:
         return names;
     }
 
-private:
-    static int onProcess(jack_nframes_t, void *self)
+    void setChangeHandler(std::function<void()> handler)
     {
-        ++static_cast<Lister *>(self)->m_cycles;
-        return 0;
+        std::lock_guard<std::mutex> lock(m_handlerMutex);
+        m_handler = std::move(handler);
+    }
+
+private:
+    // Both run on libjack's notification thread.
+    static void onPortRegistration(jack_port_id_t, int, void *self)
+    {
+        static_cast<Lister *>(self)->notify();
+    }
+    static void onShutdown(void *self)
+    {
+        auto *lister = static_cast<Lister *>(self);
+        lister->m_dead = true;
+        lister->notify();
+    }
+
+    void notify()
+    {
+        std::lock_guard<std::mutex> lock(m_handlerMutex);
+        if (m_handler)
+            m_handler();
     }
 
     void disconnect()
@@ -74,7 +108,8 @@ private:
 
     jack_client_t *m_client = nullptr;
     std::atomic<bool> m_dead{false};
-    std::atomic<quint64> m_cycles{0};
+    std::mutex m_handlerMutex; // held while the handler runs or is replaced
+    std::function<void()> m_handler;
 };
 
 JackPortSystem::JackPortSystem()
@@ -93,21 +128,42 @@ QStringList JackPortSystem::portNames(bool inputs)
 
 bool JackPortSystem::waitCycles()
 {
-    quint64 start = 0;
+    quint32 start = 0;
+    quint32 period = 0;
     {
         std::lock_guard<std::mutex> lock(m_mutex);
         if (!m_lister->connect())
             return false;
-        start = m_lister->cycles();
+        start = m_lister->frameTime();
+        period = m_lister->period();
     }
     QElapsedTimer clock;
     clock.start();
-    while (m_lister->cycles() < start + 3) {
-        if (m_lister->dead() || clock.elapsed() > kJackCycleWaitMs)
+    for (;;) {
+        {
+            // The lock keeps the client from being replaced while it is read.
+            std::lock_guard<std::mutex> lock(m_mutex);
+            if (!m_lister->connected())
+                return false;
+            // Unsigned difference: the frame time wraps around.
+            if (quint32(m_lister->frameTime() - start) >= 2 * period)
+                return true;
+        }
+        if (clock.elapsed() > kJackCycleWaitMs)
             return false;
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
-    return true;
+}
+
+void JackPortSystem::setPortsChangedHandler(std::function<void()> handler)
+{
+    m_lister->setChangeHandler(std::move(handler));
+}
+
+bool JackPortSystem::portChangesNotified()
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    return m_lister->connected();
 }
 
 bool JackPortSystem::messagePassed(const QString &target)

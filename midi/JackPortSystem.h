@@ -6,10 +6,11 @@
 
 // JACK under RtMidi. Ports are listed through a client of our own, which
 // learns when the server goes away (RtMidi's listing would go on reporting the
-// ports of a dead server) and connects again on the next call. It also counts
-// the server's process cycles: RtMidi's JACK output only queues a message for
-// the next cycle, and a new connection carries data a cycle or two after it
-// was made, so sends and opens wait for whole cycles to have run.
+// ports of a dead server) and connects again on the next call, and which the
+// server tells when ports come and go. It also follows the server's process
+// cycles: RtMidi's JACK output only queues a message for the next cycle, and
+// a new connection carries data a cycle or two after it was made, so sends
+// and opens wait for whole cycles to have run.
 class JackPortSystem : public RtMidiPortSystem
 {
 public:
@@ -23,6 +24,8 @@ public:
     bool messagePassed(const QString &target) override;
     void connectionSettled(bool input) override;
     void portClosed() override;
+    void setPortsChangedHandler(std::function<void()> handler) override;
+    bool portChangesNotified() override; // while connected to a server
 
     // libjack prints every failed connection attempt on stderr; a missing
     // server is an expected state here, reported in our own words.
@@ -34,9 +37,10 @@ public:
     static QString deviceName(const QString &portName);
 
 private:
-    // Returns once three process cycles have begun after the call, so that
-    // one whole cycle began after it and ended. False when the server does
-    // not get that far in time or goes away.
+    // Returns once two process cycles have begun after the call (the frame
+    // time has moved on by two periods), so that one whole cycle began after
+    // it and ended. False when the server does not get that far in time or
+    // goes away.
     bool waitCycles();
 
     class Lister;

@@ -34,9 +34,14 @@ std::unique_ptr<MidiBackend> MidiBackend::createSystem(const QString &requested)
         return backend;
     }
     if (api == QLatin1String("jack")) {
-        if (!RtMidiBackend::jackServerRunning())
-            qWarning() << "No JACK server is running yet; MIDI devices appear once one starts";
-        return RtMidiBackend::create(RtMidiBackend::Api::Jack);
+        // The backend's own listing client finds out whether a server runs.
+        std::unique_ptr<MidiBackend> backend = RtMidiBackend::create(RtMidiBackend::Api::Jack);
+        if (backend) {
+            backend->inputDevices();
+            if (!backend->portChangesNotified())
+                qWarning() << "No JACK server is running yet; MIDI devices appear once one starts";
+        }
+        return backend;
     }
     if (!api.isEmpty()) {
         qWarning() << "Unknown MIDI system" << api << "(use alsa or jack)";

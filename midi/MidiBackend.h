@@ -40,6 +40,15 @@ public:
     virtual std::unique_ptr<Input> openInput(int deviceId, SysexHandler handler) = 0;
     virtual std::unique_ptr<Output> openOutput(int deviceId) = 0;
 
+    // Ports coming and going. A backend that can tell calls the handler, on
+    // a thread of its own, whenever its port lists may have changed, while
+    // portChangesNotified() is true (JACK: while connected to a server; it
+    // may become false at any time, for instance when the server goes).
+    // Setting another handler or an empty one waits for a running call; none
+    // starts afterwards. The default backend cannot tell.
+    virtual void setPortsChangedHandler(std::function<void()> handler) { (void)handler; }
+    virtual bool portChangesNotified() { return false; }
+
     // The process-wide backend used by the port wrappers and the device monitor.
     // Not owned. Null until main (or a test) installs one.
     static MidiBackend *instance();

@@ -274,6 +274,16 @@ QMap<int, QString> RtMidiBackend::list(bool inputs)
     return devices;
 }
 
+void RtMidiBackend::setPortsChangedHandler(std::function<void()> handler)
+{
+    m_shared->ports->setPortsChangedHandler(std::move(handler));
+}
+
+bool RtMidiBackend::portChangesNotified()
+{
+    return m_shared->ports->portChangesNotified();
+}
+
 QMap<int, QString> RtMidiBackend::inputDevices()
 {
     return list(true);

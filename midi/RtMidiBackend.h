@@ -43,6 +43,9 @@ public:
     QMap<int, QString> outputDevices() override;
     std::unique_ptr<Input> openInput(int deviceId, SysexHandler handler) override;
     std::unique_ptr<Output> openOutput(int deviceId) override;
+    // JACK tells when ports come and go (while its server runs); ALSA does not.
+    void setPortsChangedHandler(std::function<void()> handler) override;
+    bool portChangesNotified() override;
 
     static bool alsaSequencerAvailable(); // /dev/snd/seq can be opened
     static bool jackServerRunning();      // the default (or $JACK_DEFAULT_SERVER) server answers

@@ -5,6 +5,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <memory>
 
 // What differs between the MIDI systems RtMidi drives: how the ports are
@@ -33,6 +34,10 @@ public:
     // Called after a port was closed and before its RtMidi object goes:
     // returns once no callback can still be using the port.
     virtual void portClosed() = 0;
+    // Ports coming and going, as MidiBackend::setPortsChangedHandler tells
+    // them; a system that cannot tell keeps these.
+    virtual void setPortsChangedHandler(std::function<void()> handler) { (void)handler; }
+    virtual bool portChangesNotified() { return false; }
 
     static std::unique_ptr<RtMidiPortSystem> alsa();
     static std::unique_ptr<RtMidiPortSystem> jack();

@@ -5,6 +5,7 @@
 #include "tests/support/FakeMidiBackend.h"
 
 #include <QSignalSpy>
+#include <QTimer>
 #include <QtTest>
 
 namespace {
@@ -93,6 +94,7 @@ private:
 private slots:
     void init()
     {
+        m_backend.setNotifiesPortChanges(false);
         m_backend.setInputDevices({});
         m_serial.clear();
         MidiBackend::setInstance(&m_backend);
@@ -405,6 +407,55 @@ private slots:
         device.reset();
         QTest::qWait(DetectionDevice::kPortPollIntervalMs + 200);
         QCOMPARE(spy.count(), 2);
+    }
+
+    // A MIDI system that tells when ports come and go (JACK with its server
+    // up) replaces the port-list poll, and /dev is watched where udev is
+    // missing: an idle device monitor runs no timer at all. When the system
+    // stops telling (the server went away), the poll comes back.
+    void toldPortChangesLeaveNoTimerRunning()
+    {
+        m_backend.setNotifiesPortChanges(true);
+        DetectionDevice device(nullptr, DetectionDevice::Sources::Live);
+        useSerialList(device);
+        QSignalSpy spy(&device, &DetectionDevice::s_devTypeAndState);
+        device.scanConnectedDevices();
+        auto runningTimers = [&device] {
+            int running = 0;
+            for (QTimer *timer : device.findChildren<QTimer *>())
+                running += timer->isActive() ? 1 : 0;
+            return running;
+        };
+        QCOMPARE(runningTimers(), 0);
+
+        m_backend.setInputDevices({{0, kName}});
+        QTRY_COMPARE(spy.count(), 1);
+        QCOMPARE(emissions(spy), QList<Emission>({{"vq041", true}}));
+        QCOMPARE(runningTimers(), 0);
+
+        // Many changes in a row make few looks, and the last one counts.
+        for (int i = 0; i < 20; ++i)
+            m_backend.setInputDevices(i % 2 ? QMap<int, QString>{{0, kName}} : QMap<int, QString>{});
+        QTest::qWait(50);
+        QVERIFY(spy.count() <= 2);
+        QCOMPARE(device.keyboardSeen(), true);
+        spy.clear();
+
+        m_backend.setNotifiesPortChanges(false);
+        m_backend.setInputDevices({});
+        QTRY_COMPARE(spy.count(), 1);
+        QCOMPARE(emissions(spy), QList<Emission>({{"vq041", false}}));
+        QCOMPARE(runningTimers(), 1);
+        m_backend.setNotifiesPortChanges(true);
+        device.pollNow();
+        QCOMPARE(runningTimers(), 0);
+
+        // Once the monitor stops, changes reach it no more.
+        device.stop();
+        m_backend.setInputDevices({{0, kName}});
+        QTest::qWait(50);
+        QVERIFY(spy.isEmpty());
+        m_backend.setNotifiesPortChanges(false);
     }
 
     // A tty with the loader's ids is the loader, even with the id the table

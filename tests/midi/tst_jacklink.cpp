@@ -5,6 +5,9 @@
 #include "tools/rambakey-sim/KeyboardModel.h"
 
 #include <QtTest>
+#include <QScopeGuard>
+
+#include <atomic>
 
 #include <condition_variable>
 #include <deque>
@@ -372,24 +375,39 @@ private slots:
     // The JACK server restarted while the editor runs: the keyboard leaves the
     // listing with the old server and comes back, under its old id, with the
     // new one.
+    // The backend tells when ports come and go, and when the server goes;
+    // it tells again once it has found a new server.
     void listingFollowsAServerRestart()
     {
+        std::atomic<int> changes{0};
+        m_backend->setPortsChangedHandler([&changes] { ++changes; });
+        auto stopTelling = qScopeGuard([this] { m_backend->setPortsChangedHandler({}); });
         startSim({"--no-loader"});
         const int inId = idOf(listMidiInDevices());
         const int outId = idOf(listMidiOutDevices());
         QVERIFY(inId >= 0 && outId >= 0);
+        QVERIFY(m_backend->portChangesNotified());
+        QTRY_VERIFY(changes > 0); // the simulator's two ports
 
+        changes = 0;
         m_jackd.terminate();
         QVERIFY(m_jackd.waitForFinished(10000));
         QVERIFY(m_sim.waitForFinished(15000));
         QCOMPARE(m_sim.exitCode(), 1); // its MIDI system went away
+        QTRY_VERIFY(changes > 0);
+        QTRY_VERIFY(!m_backend->portChangesNotified());
         QTRY_VERIFY(listMidiInDevices().isEmpty() && listMidiOutDevices().isEmpty());
+        QVERIFY(!m_backend->portChangesNotified());
 
         // The same server comes back.
         QVERIFY2(startJackd(m_jackd, jackLogPath()), "jackd cannot be started again");
         const QByteArray jackProblem = waitForJackServer(m_jackd, jackLogPath());
         QVERIFY2(jackProblem.isEmpty(), jackProblem.constData());
+        changes = 0;
+        listMidiInDevices(); // finds the new server
+        QVERIFY(m_backend->portChangesNotified());
         startSim({"--no-loader"});
+        QTRY_VERIFY(changes > 0);
         QTRY_COMPARE(idOf(listMidiInDevices()), inId);
         QTRY_COMPARE(idOf(listMidiOutDevices()), outId);
         MidiInPort in;

@@ -27,6 +27,9 @@ struct FakeMidiBackend::State {
     int inputOpens = 0;
     int outputOpens = 0;
     FakeMidiBackend *backend = nullptr; // null once the backend is gone
+    bool notifies = false;
+    std::mutex handlerMutex; // held while the handler runs or is replaced
+    std::function<void()> portsChanged;
 };
 
 class FakeMidiBackend::FakeInput : public MidiBackend::Input
@@ -135,14 +138,45 @@ std::unique_ptr<MidiBackend::Output> FakeMidiBackend::openOutput(int deviceId)
 
 void FakeMidiBackend::setInputDevices(const QMap<int, QString> &devices)
 {
-    std::lock_guard<std::mutex> lock(m_state->mutex);
-    m_state->inputs = devices;
+    {
+        std::lock_guard<std::mutex> lock(m_state->mutex);
+        m_state->inputs = devices;
+    }
+    portsChanged();
 }
 
 void FakeMidiBackend::setOutputDevices(const QMap<int, QString> &devices)
 {
+    {
+        std::lock_guard<std::mutex> lock(m_state->mutex);
+        m_state->outputs = devices;
+    }
+    portsChanged();
+}
+
+void FakeMidiBackend::portsChanged()
+{
+    std::lock_guard<std::mutex> lock(m_state->handlerMutex);
+    if (m_state->portsChanged)
+        m_state->portsChanged();
+}
+
+void FakeMidiBackend::setPortsChangedHandler(std::function<void()> handler)
+{
+    std::lock_guard<std::mutex> lock(m_state->handlerMutex);
+    m_state->portsChanged = std::move(handler);
+}
+
+bool FakeMidiBackend::portChangesNotified()
+{
     std::lock_guard<std::mutex> lock(m_state->mutex);
-    m_state->outputs = devices;
+    return m_state->notifies;
+}
+
+void FakeMidiBackend::setNotifiesPortChanges(bool notifies)
+{
+    std::lock_guard<std::mutex> lock(m_state->mutex);
+    m_state->notifies = notifies;
 }
 
 void FakeMidiBackend::setInputOpenFails(bool fails)

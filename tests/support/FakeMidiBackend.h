@@ -26,8 +26,15 @@ public:
     std::unique_ptr<Input> openInput(int deviceId, SysexHandler handler) override;
     std::unique_ptr<Output> openOutput(int deviceId) override;
 
+    // A change of the lists calls the ports-changed handler (when one is set),
+    // on the caller's thread, whatever setNotifiesPortChanges says.
     void setInputDevices(const QMap<int, QString> &devices);
     void setOutputDevices(const QMap<int, QString> &devices);
+    // What portChangesNotified() answers (false at first, like a backend that
+    // cannot tell).
+    void setNotifiesPortChanges(bool notifies);
+    void setPortsChangedHandler(std::function<void()> handler) override;
+    bool portChangesNotified() override;
     void setInputOpenFails(bool fails);
     void setOutputOpenFails(bool fails);
     // Sends fail (return false, nothing recorded). A send through an output
@@ -59,5 +66,6 @@ private:
     class FakeInput;
     class FakeOutput;
     bool send(int outId, const char *data, int length);
+    void portsChanged();
     std::shared_ptr<State> m_state;
 };
