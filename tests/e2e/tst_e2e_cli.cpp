@@ -7,6 +7,7 @@
 
 #include <QCryptographicHash>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QLockFile>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -31,11 +32,9 @@ class TestE2eCli : public QObject
 
     QString runtimeDir() const { return m_dir.filePath("runtime"); }
 
-    // Runs the editor with args to its end, without a display.
-    Result editor(const QStringList &args, const QMap<QString, QString> &extraEnv = {},
-                  int ms = 90000)
+    // The editor's environment: no display, a private home and runtime folder.
+    QProcessEnvironment environment() const
     {
-        QProcess p;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.remove("DISPLAY");
         env.remove("WAYLAND_DISPLAY");
@@ -44,6 +43,23 @@ class TestE2eCli : public QObject
         env.insert("XDG_DATA_HOME", m_dir.filePath("home/data"));
         env.insert("XDG_CONFIG_HOME", m_dir.filePath("home/config"));
         env.insert("XDG_RUNTIME_DIR", runtimeDir());
+        return env;
+    }
+
+    // Starts the editor with args and leaves it running.
+    bool startEditor(QProcess &p, const QStringList &args) const
+    {
+        p.setProcessEnvironment(environment());
+        p.start(EDITOR_EXE, QStringList{"--midi-api", "jack"} + args);
+        return p.waitForStarted(10000);
+    }
+
+    // Runs the editor with args to its end, without a display.
+    Result editor(const QStringList &args, const QMap<QString, QString> &extraEnv = {},
+                  int ms = 90000)
+    {
+        QProcess p;
+        QProcessEnvironment env = environment();
         for (auto it = extraEnv.cbegin(); it != extraEnv.cend(); ++it)
             env.insert(it.key(), it.value());
         p.setProcessEnvironment(env);
@@ -335,6 +351,36 @@ private slots:
         QVERIFY2(m_sim.waitForLine("READY", 20000), m_sim.seen.constData());
     }
 
+    // The loader goes away in the middle of the transfer: a failure, never
+    // "firmware sent". (The simulator is started again afterwards.)
+    void firmwareLoaderHangsUp()
+    {
+        QRandomGenerator rng(14);
+        QByteArray image(1 << 21, Qt::Uninitialized);
+        for (char &c : image)
+            c = char(rng.bounded(256));
+        QVERIFY(writeFile(m_dir.filePath("big_fw.bin"), image));
+
+        QProcess job;
+        QVERIFY(startEditor(job, {"--firmware", m_dir.filePath("big_fw.bin"), "--loader-port",
+                                  m_dir.filePath("loader")}));
+        QByteArray err;
+        QElapsedTimer clock;
+        clock.start();
+        while (!err.contains("sending firmware: 10%") && clock.elapsed() < 60000
+               && job.state() == QProcess::Running) {
+            job.waitForReadyRead(100);
+            err += job.readAllStandardError();
+        }
+        QVERIFY2(err.contains("sending firmware: 10%"), err.constData());
+        m_sim.stop(); // the loader's device disappears
+        QVERIFY(job.waitForFinished(60000));
+        err += job.readAllStandardError();
+        QVERIFY2(job.exitCode() == 7 && !err.contains("firmware sent"), err.constData());
+        QVERIFY2(!err.contains("100%"), err.constData());
+        QVERIFY(startSimulator());
+    }
+
     void firmwareCheck_data()
     {
         QTest::addColumn<QString>("server");
@@ -366,13 +412,7 @@ private slots:
         QVERIFY(startSimulator({"--reply-delay", "8000"}));
         const QString out = m_dir.filePath("late.syx");
         QProcess job;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.remove("DISPLAY");
-        env.insert("HOME", m_dir.filePath("home"));
-        env.insert("XDG_RUNTIME_DIR", runtimeDir());
-        job.setProcessEnvironment(env);
-        job.start(EDITOR_EXE, {"--midi-api", "jack", "--get", out});
-        QVERIFY(job.waitForStarted(10000));
+        QVERIFY(startEditor(job, {"--get", out}));
         QVERIFY2(m_sim.waitForLine("REQUEST config", 10000), m_sim.seen.constData());
 
         const Result window = editor({});
