@@ -86,6 +86,28 @@ for option in --midi-api --firmware-server --loader-port --list --get --send \
   grep -qE -- "^ *(-[a-z?], )?$option( |,|$)" "$tmp/help" || fail "--help does not list $option"
 done
 
+# --- the unpacked editor opens its window (when there is an X display) ---
+if [ -n "${DISPLAY:-}" ] && command -v xwininfo >/dev/null; then
+  mkdir -p "$tmp/run" && chmod 700 "$tmp/run"
+  env HOME="$tmp/home" XDG_RUNTIME_DIR="$tmp/run" QT_QPA_PLATFORM=xcb QT_QUICK_BACKEND=software \
+    Q7X_MIDI_API=jack JACK_NO_START_SERVER=1 JACK_DEFAULT_SERVER="q7x-none-$$" \
+    "$tmp/root/usr/bin/VornelRambaKEYQ7X" >"$tmp/window.log" 2>&1 &
+  pid=$!
+  window=
+  for _ in $(seq 150); do
+    kill -0 "$pid" 2>/dev/null || break
+    for id in $(xwininfo -root -children | awk '/^ +0x/ { print $1 }'); do
+      if xprop -id "$id" _NET_WM_PID 2>/dev/null | grep -q "= $pid\$"; then window=$id; fi
+    done
+    [ -n "$window" ] && break
+    sleep 0.2
+  done
+  kill "$pid" 2>/dev/null || true
+  wait "$pid" || true
+  [ -n "$window" ] || { cat "$tmp/window.log" >&2; fail "the unpacked editor showed no window"; }
+  echo "window: the unpacked editor opened window $window"
+fi
+
 # --- the man page reads without warnings (where a formatter is installed) ---
 if command -v groff >/dev/null; then
   warnings=$(zcat "$tmp/root/usr/share/man/man1/VornelRambaKEYQ7X.1.gz" | groff -man -Tutf8 -ww -z 2>&1)
