@@ -18,8 +18,6 @@
 #include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
-#include <QNetworkAccessManager>
-#include <QNetworkReply>
 #include <QSaveFile>
 #include <QSerialPortInfo>
 #include <QTimer>
@@ -390,7 +388,6 @@ int runFirmwareCheck(const Job &job)
     ftp.setCurrentVersion(QStringLiteral("0"));
 
     bool answered = false;
-    bool finished = false;
     QString failure;
     DescribeInfo offered;
     QObject::connect(&ftp, &MyFtp::checkFailed, &ftp,
@@ -402,16 +399,11 @@ int runFirmwareCheck(const Job &job)
                          offered.ver = ver;
                          offered.info = notes;
                      });
-    // The request has ended (answered or not) once the network reply is done;
-    // queued, so the check has handled the reply first.
-    if (auto *manager = ftp.findChild<QNetworkAccessManager *>()) {
-        QObject::connect(manager, &QNetworkAccessManager::finished, &ftp,
-                         [&finished] { finished = true; }, Qt::QueuedConnection);
-    }
     ftp.checkOnLineFirmware();
     if (!prompter.lastMessage.isEmpty())
         return fail(ExitServerFailure, prompter.lastMessage);
-    waitFor([&] { return answered || finished; }, MyFtp::DefaultStallTimeout + 5000);
+    // Every check ends with info or checkFailed; the stall timeout bounds it.
+    waitFor([&] { return answered || !failure.isEmpty(); }, MyFtp::DefaultStallTimeout + 5000);
     if (g_stopRequested)
         return fail(ExitStopped, QStringLiteral("stopped"));
     if (!answered)
