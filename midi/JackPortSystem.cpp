@@ -178,13 +178,14 @@ bool JackPortSystem::messagePassed(const QString &target)
 
 void JackPortSystem::connectionSettled(bool input)
 {
-    // A reply to a request sent before the graph took the connection up
-    // would be lost.
-    if (waitCycles())
-        return;
+    // An input carries the replies to what is sent after it, and whatever is
+    // sent waits first for its output's connection and then for the message
+    // to pass: the graph that carries them carries the input's connection,
+    // made earlier, as well. So only an output waits here.
     if (input)
-        qDebug() << "JACK has not confirmed the input connection yet";
-    else
+        return;
+    // A message queued before the graph took the connection up would be lost.
+    if (!waitCycles())
         qDebug() << "JACK has not confirmed the output connection yet";
 }
 

@@ -19,10 +19,12 @@ class RtMidiPortSystem;
 // editor's own ports (client kClientName) are never listed.
 //
 // What differs between ALSA and JACK lives in an RtMidiPortSystem
-// (JackPortSystem for JACK): on JACK an open returns once the server has run
-// its graph with the new connection, and a send returns once the message has
-// gone through a whole cycle (a few periods; false if the server does not get
-// there within 3 s).
+// (JackPortSystem for JACK): on JACK an output's open returns once the server
+// has run its graph with the new connection (which also takes up the
+// connections of inputs opened before it), and a send returns once the message
+// has gone through a whole cycle (a few periods; false if the server does not
+// get there within 3 s). An input's open returns once its connection is made;
+// it carries data from the graph that carries the next output's or message's.
 class RtMidiBackend : public MidiBackend
 {
 public:
