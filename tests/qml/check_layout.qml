@@ -135,7 +135,10 @@ TestCase {
             { tag: "clipped", change: function(s) { findChild(s.contentItem, "inClip").x = 50 }, fault: "clipped" },
             { tag: "divider", change: function(s) {
                 var d = findChild(s.contentItem, "divider"); d.y = 17; d.visible = true }, fault: "crossed" },
-            { tag: "contrast", change: function(s) { s.first.color = "#555555" }, fault: "contrast" }
+            { tag: "contrast", change: function(s) { s.first.color = "#555555" }, fault: "contrast" },
+            // Allowed: a disabled control's text may be faint.
+            { tag: "faint but disabled", change: function(s) { s.first.color = "#555555"; s.first.enabled = false },
+              fault: "" }
         ]
     }
 
