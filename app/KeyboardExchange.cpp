@@ -36,6 +36,8 @@ KeyboardExchange::KeyboardExchange(DataManagement *store, QObject *parent)
     qRegisterMetaType<Sysex::Reply::Reason>("Sysex::Reply::Reason");
     connect(this, &KeyboardExchange::s_midiIndata, this, &KeyboardExchange::slotMidiIndata,
             Qt::QueuedConnection);
+    m_replyTimer.setSingleShot(true);
+    connect(&m_replyTimer, &QTimer::timeout, this, &KeyboardExchange::onReplyTimeout);
     g_exchange.store(this);
 }
 
@@ -60,6 +62,13 @@ void KeyboardExchange::keyboardLeft()
 {
     m_connected = false;
     closePorts();
+}
+
+bool KeyboardExchange::keyboardPortsListed() const
+{
+    const QString product = QString::fromLatin1(kKeyboardProductName);
+    return listMidiInDevices().value(m_inDevIndex) == product
+           && listMidiOutDevices().value(m_outDevIndex) == product;
 }
 
 void KeyboardExchange::findKeyboardPorts()
@@ -104,13 +113,23 @@ bool KeyboardExchange::openPorts()
     if (!ok) {
         // Release whatever was obtained: a half-open pair is of no use.
         closePorts();
-        emit portsBusy();
+        if (m_inDevIndex >= 0 && m_outDevIndex >= 0 && !keyboardPortsListed()) {
+            // Unplugged a moment ago, before the port-list watch noticed: not
+            // busy, gone.
+            qDebug() << "keyboard ports gone";
+            m_connected = false;
+            emit keyboardGone();
+        } else {
+            emit portsBusy();
+        }
     }
     return ok;
 }
 
 void KeyboardExchange::closePorts()
 {
+    m_replyTimer.stop();
+    m_awaiting = NoReply;
     m_midiIn.close();
     m_midiOut.close();
 }
@@ -129,14 +148,36 @@ bool KeyboardExchange::sendConfiguration()
     return ok;
 }
 
+bool KeyboardExchange::sendRequest(Sysex::Command command, Awaiting awaited)
+{
+    if (!send(Sysex::request(command))) {
+        // Nothing will answer a request that did not go out.
+        if (m_awaiting == NoReply)
+            closePorts();
+        return false;
+    }
+    m_awaiting |= awaited;
+    m_replyTimer.start(m_replyTimeoutMs);
+    return true;
+}
+
 bool KeyboardExchange::requestConfiguration()
 {
-    return send(Sysex::request(Sysex::ConfigurationRequest));
+    return sendRequest(Sysex::ConfigurationRequest, ConfigurationReply);
 }
 
 bool KeyboardExchange::requestSerialNumber()
 {
-    return send(Sysex::request(Sysex::SerialNumber));
+    return sendRequest(Sysex::SerialNumber, SerialReply);
+}
+
+void KeyboardExchange::onReplyTimeout()
+{
+    const int missed = m_awaiting;
+    qDebug() << "no reply within" << m_replyTimeoutMs << "ms";
+    closePorts();
+    if (missed & ConfigurationReply)
+        emit configurationFailed();
 }
 
 bool KeyboardExchange::requestFirmwareUpdateEntry()
@@ -158,12 +199,15 @@ void KeyboardExchange::slotMidiIndata(char *data, int count)
 
     switch (reply.kind) {
     case Sysex::Reply::Ignored:
-        if (reply.reason == Sysex::Reply::TooShort)
-            qDebug() << "short reply ignored, bytes:" << reply.received;
+        if (reply.reason == Sysex::Reply::TooShort || reply.reason == Sysex::Reply::TooLong)
+            qDebug() << "reply of the wrong length ignored, bytes:" << reply.received;
+        else if (reply.reason == Sysex::Reply::Incomplete)
+            qDebug() << "incomplete message ignored, bytes:" << reply.received;
         emit replyIgnored(reply.reason);
-        return; // the ports wait on for a real reply
+        return; // the real reply may still come; the timeout closes the ports
     case Sysex::Reply::SerialNumberReply:
         qDebug() << "SN:" << reply.serialNumber;
+        m_awaiting &= ~SerialReply;
         emit serialNumberReceived(reply.serialNumber);
         break;
     case Sysex::Reply::Configuration:
@@ -171,14 +215,20 @@ void KeyboardExchange::slotMidiIndata(char *data, int count)
         qDebug() << "P:" << reply.version[0];
         qDebug() << "S:" << reply.version[1];
         qDebug() << "pad num:" << reply.noteNumber;
+        if (!(m_awaiting & ConfigurationReply)) {
+            // Nobody asked (or the request already failed): never replace the
+            // user's configuration unasked.
+            qDebug() << "configuration not asked for, ignored";
+            return;
+        }
+        m_awaiting &= ~ConfigurationReply;
         emit padNumberChanged(reply.noteNumber);
-        if (reply.cut)
-            qDebug() << "configuration of" << reply.received << "bytes cut to" << Sysex::kBlockSize;
+        emit aboutToStoreConfiguration();
         m_store->setBlockData(reply.block.constData(), reply.block.size());
         emit configurationReceived();
         break;
     }
 
-    if (m_connected)
+    if (m_awaiting == NoReply)
         closePorts();
 }

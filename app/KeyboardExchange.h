@@ -5,6 +5,7 @@
 
 #include <QObject>
 #include <QString>
+#include <QTimer>
 
 class DataManagement;
 
@@ -23,7 +24,13 @@ class KeyboardExchange : public QObject
     Q_OBJECT
 
 public:
+    // How long a request waits for its reply. A configuration takes a few
+    // milliseconds on a USB keyboard and well under 100 ms through a busy
+    // JACK server; the rest is margin for a loaded machine.
+    static constexpr int DefaultReplyTimeoutMs = 1000;
+
     explicit KeyboardExchange(DataManagement *store, QObject *parent = nullptr);
+    void setReplyTimeout(int ms) { m_replyTimeoutMs = ms; }
     ~KeyboardExchange() override;
 
     // The keyboard came: look its ports up (lowest ids named after it). It
@@ -37,13 +44,19 @@ public:
     bool outputPortOpen() const { return m_midiOut.isOpen(); }
 
     // Opens both ports (true when both are open; otherwise releases both and
-    // emits portsBusy). Does nothing while no keyboard is present.
+    // emits portsBusy, or keyboardGone when the keyboard's ports are no longer
+    // listed: it was unplugged before anyone noticed). Does nothing while no
+    // keyboard is present.
     bool openPorts();
     void closePorts();
 
     // Each opens the ports and sends one message; true when it went out. The
-    // configuration write closes the ports again (no reply is awaited); the
-    // requests leave them open for the reply, which closes them.
+    // configuration write closes the ports again (no reply is awaited). The
+    // requests leave them open for their reply: a configuration request ends
+    // in configurationReceived (stored) or configurationFailed (no reply in
+    // time), a serial-number request in serialNumberReceived or nothing; the
+    // ports are closed once no reply is awaited any more, or at the timeout.
+    // A request that cannot be sent closes the ports at once.
     bool sendConfiguration();
     bool requestConfiguration();
     bool requestSerialNumber();
@@ -58,7 +71,13 @@ signals:
     // A configuration arrived: its note number first, then, once it is in the
     // store, configurationReceived.
     void padNumberChanged(int num);
+    // Just before a received configuration is written to the store.
+    void aboutToStoreConfiguration();
     void configurationReceived();
+    // No configuration came within the timeout of a configuration request.
+    void configurationFailed();
+    // The keyboard's ports vanished under an open: treat it as unplugged.
+    void keyboardGone();
     void replyIgnored(Sysex::Reply::Reason reason);
 
 public slots:
@@ -67,8 +86,13 @@ public slots:
     void slotMidiIndata(char *data, int count);
 
 private:
+    enum Awaiting { NoReply = 0, ConfigurationReply = 1, SerialReply = 2 };
+
     bool send(const QByteArray &message);
+    bool sendRequest(Sysex::Command command, Awaiting awaited);
+    void onReplyTimeout();
     void findKeyboardPorts();
+    bool keyboardPortsListed() const;
 
     DataManagement *m_store;
     MidiInPort m_midiIn;
@@ -77,4 +101,7 @@ private:
     int m_inDevIndex = -1;
     int m_outDevIndex = -1;
     bool m_closing = false; // set by the destructor: received data is only freed
+    int m_awaiting = NoReply;
+    int m_replyTimeoutMs = DefaultReplyTimeoutMs;
+    QTimer m_replyTimer;
 };

@@ -2,6 +2,8 @@
 
 #include "i18n/Trans.h"
 #include "model/DataManagement.h"
+#include "model/DocumentState.h"
+#include "model/EditHistory.h"
 #include "model/PresetFormat.h"
 #include "model/SyxFormat.h"
 #include "ui/ColorPalette.h"
@@ -15,13 +17,85 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QQmlContext>
-#include <QSaveFile>
+#include <QScreen>
+#include <QSettings>
 #include <QtQml>
 #include <QTimer>
+#include <QWindow>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+
+#include <unistd.h>
 
 #ifndef Q7X_VERSION
 #error "Q7X_VERSION must name the program version"
 #endif
+
+namespace {
+
+constexpr qint64 kLargestPresetFile = 64 * 1024; // anything larger is not read at all
+constexpr int kRecentPresets = 8;
+
+// The editor's own settings live beside the language choice.
+std::unique_ptr<QSettings> editorSettings()
+{
+    return std::make_unique<QSettings>(Trans::settingsFilePath(), QSettings::IniFormat);
+}
+
+// A key naming the arrangement of screens, so that a window position is
+// remembered for each arrangement it was used with.
+QString screenLayoutKey()
+{
+    QStringList parts;
+    for (QScreen *screen : QGuiApplication::screens()) {
+        const QRect g = screen->geometry();
+        parts << QStringLiteral("%1_%2_%3x%4").arg(g.x()).arg(g.y()).arg(g.width()).arg(g.height());
+    }
+    return QStringLiteral("Window/") + parts.join(QLatin1Char('-'));
+}
+
+// Writes bytes to path through a temporary file beside it, renamed over the
+// target only once complete and on disk, so a failed or interrupted save
+// never destroys the earlier file. The temporary file has a fixed name per
+// target: one left behind by a killed editor is taken over (and so removed)
+// by the next save of the same preset.
+bool writeFileAtomically(const QString &path, const QByteArray &bytes, QString *error)
+{
+    QFileInfo target(path);
+    if (target.isSymLink())
+        target = QFileInfo(target.symLinkTarget());
+    const QString finalPath = target.absoluteFilePath();
+    const QString tempPath =
+        target.absolutePath() + QStringLiteral("/.") + target.fileName() + QStringLiteral(".saving");
+
+    QFile temp(tempPath);
+    // Unbuffered, so that a failing write (disk full, size limit) is seen here.
+    if (!temp.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered)) {
+        *error = temp.errorString();
+        return false;
+    }
+    bool ok = temp.write(bytes) == bytes.size();
+    if (ok)
+        ok = ::fsync(temp.handle()) == 0;
+    if (!ok)
+        *error = temp.errorString();
+    temp.close();
+    if (ok && target.exists())
+        QFile::setPermissions(tempPath, QFile::permissions(finalPath));
+    if (ok && std::rename(QFile::encodeName(tempPath).constData(),
+                          QFile::encodeName(finalPath).constData()) != 0) {
+        *error = QString::fromLocal8Bit(std::strerror(errno));
+        ok = false;
+    }
+    if (!ok)
+        QFile::remove(tempPath);
+    return ok;
+}
+
+} // namespace
 
 MainWindow::MainWindow(QWidget *parent)
     : MainWindow(Options(), parent)
@@ -57,12 +131,30 @@ void MainWindow::init()
 
     // The exchange receives and decodes on its own; its outcomes become this
     // object's signals (received bytes are announced here as they arrive).
+    m_history = new EditHistory(m_dataMgt, this);
+    m_document = new DocumentState(m_dataMgt, this);
+
     m_keyboard = new KeyboardExchange(m_dataMgt, this);
+    m_keyboard->setReplyTimeout(m_options.replyTimeoutMs);
     connect(m_keyboard, &KeyboardExchange::s_midiIndata, this, &MainWindow::s_midiIndata,
             Qt::DirectConnection);
     connect(m_keyboard, &KeyboardExchange::serialNumberReceived, this, &MainWindow::s_snNum);
     connect(m_keyboard, &KeyboardExchange::padNumberChanged, this, &MainWindow::padNumberChanged);
     connect(m_keyboard, &KeyboardExchange::portsBusy, this, &MainWindow::onPortsBusy);
+    connect(m_keyboard, &KeyboardExchange::keyboardGone, this, [this]() {
+        onDevArrivalOrRemove(QStringLiteral("vq041"), false);
+    });
+    connect(m_keyboard, &KeyboardExchange::aboutToStoreConfiguration, this, [this]() {
+        m_history->nameNextBlockChange(
+            QString::fromLatin1(QT_TRANSLATE_NOOP("EditHistory", "Get From Hardware")));
+    });
+    // The get result is known once the reply is stored, or the wait is over.
+    connect(m_keyboard, &KeyboardExchange::configurationReceived, this, [this]() {
+        m_document->markKeyboard();
+        emit showHint(false, true);
+    });
+    connect(m_keyboard, &KeyboardExchange::configurationFailed, this,
+            [this]() { emit showHint(false, false); });
     m_handOver = new FirmwareHandOver(m_keyboard, &m_firmwareUpdate, m_options.handOverDelayMs, this);
 
     setUpUserInterface();
@@ -75,12 +167,16 @@ void MainWindow::init()
 
     screenCountChange();
     m_dataMgt->initDefaultData();
+    // The defaults are where the history starts and count as saved.
+    m_history->clear();
+    m_document->markClean();
     m_detection.scanConnectedDevices();
 }
 
 MainWindow::~MainWindow()
 {
     m_keyboard->closePorts();
+    rememberWindowGeometry();
     // The documents go first, while every object they are bound to still exists.
     const QList<QObject *> roots = m_engine.rootObjects();
     for (QObject *root : roots)
@@ -105,6 +201,8 @@ void MainWindow::setUpUserInterface()
     context->setContextProperty("Tran", m_trans);
     context->setContextProperty("MainLogic", this);
     context->setContextProperty("DataMgt", m_dataMgt);
+    context->setContextProperty("History", m_history);
+    context->setContextProperty("Document", m_document);
     context->setContextProperty("Ftp", &m_ftp);
     context->setContextProperty("FirmwareUpdate", &m_firmwareUpdate);
 
@@ -192,13 +290,33 @@ void MainWindow::onStoreUpdated()
 
 void MainWindow::sendData()
 {
-    emit showHint(true, m_keyboard->sendConfiguration());
+    const bool ok = m_keyboard->sendConfiguration();
+    if (ok)
+        m_document->markKeyboard();
+    emit showHint(true, ok);
 }
 
 void MainWindow::getData()
 {
-    // The hint tells whether the request went out; the reply comes later.
-    emit showHint(false, m_keyboard->requestConfiguration());
+    // Success is told once the reply is stored; a request that could not be
+    // sent fails at once.
+    if (!m_keyboard->requestConfiguration())
+        emit showHint(false, false);
+}
+
+void MainWindow::fetchAfterArrival()
+{
+    // Edits that are neither saved nor sent are not replaced unasked.
+    if (m_document->hasPendingChanges()) {
+        const QMessageBox::StandardButton answer = Prompter::instance()->ask(
+            this, tr("Keyboard connected"),
+            tr("The keyboard is connected. Its settings would replace changes that are neither saved nor sent."),
+            {{QMessageBox::Yes, tr("Load the keyboard's settings")},
+             {QMessageBox::No, tr("Keep my edits")}});
+        if (answer != QMessageBox::Yes)
+            return;
+    }
+    getData();
 }
 
 void MainWindow::requestSerialNumber()
@@ -226,7 +344,7 @@ void MainWindow::onDevArrivalOrRemove(QString devType, bool isArrival)
         if (isArrival) {
             m_ftp.setDeviceConnected(true);
             m_keyboard->keyboardArrived();
-            QTimer::singleShot(m_options.configRequestDelayMs, this, &MainWindow::getData);
+            QTimer::singleShot(m_options.configRequestDelayMs, this, &MainWindow::fetchAfterArrival);
             QTimer::singleShot(m_options.serialRequestDelayMs, this,
                                &MainWindow::requestSerialNumber);
             emit devStateChanged(true);
@@ -256,31 +374,45 @@ void MainWindow::onFirmwareUpdate(QString path)
 
 // ---------------------------------------------------------------- preset files
 
-void MainWindow::askSavePath()
+bool MainWindow::askSavePath()
 {
+    const QString lastFolder = editorSettings()->value(QStringLiteral("Presets/LastFolder")).toString();
+    const QString start = !m_filePath.isEmpty() ? m_filePath : lastFolder;
     // A name ending in ".syx" is saved as a raw System Exclusive dump.
-    m_filePath = Prompter::instance()->saveFileName(
-        this, tr("Save File"), QString(), tr("stm (*.stm)") + QStringLiteral(";;") + tr("syx (*.syx)"));
+    QString path = Prompter::instance()->saveFileName(
+        this, tr("Save File"), start,
+        tr("stm (*.stm)") + QStringLiteral(";;") + tr("syx (*.syx)") + QStringLiteral(";;") + tr("All files (*)"));
+    if (path.isEmpty())
+        return false; // cancelled: the earlier path stays
+    // A name typed without an extension gets the preset's.
+    if (QFileInfo(path).suffix().isEmpty())
+        path += QStringLiteral(".stm");
+    m_filePath = path;
+    return true;
 }
 
 void MainWindow::save()
 {
-    if (m_filePath.isEmpty())
-        askSavePath();
-    writePreset();
+    savePreset(m_filePath.isEmpty());
 }
 
 void MainWindow::saveAs()
 {
-    askSavePath();
-    writePreset();
+    savePreset(true);
 }
 
-void MainWindow::writePreset()
+bool MainWindow::savePreset(bool askPath)
+{
+    if (askPath && !askSavePath())
+        return false;
+    return writePreset();
+}
+
+bool MainWindow::writePreset()
 {
     qDebug() << "m_filePath" << m_filePath;
     if (m_filePath.isEmpty())
-        return; // cancelled
+        return false; // cancelled
 
     // Always a well-formed configuration message, so that every saved preset
     // can be opened again: bytes that cannot stand in one (left by a short or
@@ -294,32 +426,79 @@ void MainWindow::writePreset()
     if (repaired > 0)
         qWarning() << "preset: bytes outside the message format written as 0x7F/frame:" << repaired;
 
-    // Written beside the target and renamed over it only when complete, so a
-    // failed save never destroys the earlier file. Unbuffered, so that a
-    // failing write (disk full, file size limit) is seen before the rename.
-    QSaveFile file(m_filePath);
-    bool ok = file.open(QIODevice::WriteOnly | QIODevice::Unbuffered);
-    if (ok) {
-        ok = file.write(content) == content.size();
-        if (ok)
-            ok = file.commit();
-        else
-            file.cancelWriting();
-    }
-    if (!ok) {
-        qWarning() << "preset not saved:" << m_filePath << file.errorString();
+    QString error;
+    if (!writeFileAtomically(m_filePath, content, &error)) {
+        qWarning() << "preset not saved:" << m_filePath << error;
         Prompter::warning(this, tr("Error prompt"),
                           tr("The file could not be saved:\n%1").arg(m_filePath));
+        return false;
     }
+    m_document->markSaved(m_filePath);
+    addRecentPreset(m_filePath);
+    emit s_saved(QFileInfo(m_filePath).fileName());
+    return true;
+}
+
+bool MainWindow::confirmDiscard()
+{
+    if (!m_document->hasPendingChanges())
+        return true;
+    const QMessageBox::StandardButton answer = Prompter::instance()->ask(
+        this, tr("Unsaved changes"),
+        tr("The configuration has changes that are neither saved nor sent to the keyboard."),
+        {{QMessageBox::Save, tr("Save")},
+         {QMessageBox::Discard, tr("Discard")},
+         {QMessageBox::Cancel, tr("Cancel")}});
+    if (answer == QMessageBox::Save)
+        return savePreset(m_filePath.isEmpty());
+    return answer == QMessageBox::Discard;
+}
+
+bool MainWindow::confirmClose()
+{
+    return confirmDiscard();
+}
+
+void MainWindow::restoreDefault()
+{
+    if (!confirmDiscard())
+        return;
+    m_dataMgt->initDefaultData();
 }
 
 void MainWindow::openFile()
 {
-    const QString path =
-        Prompter::instance()->openFileName(this, QString(), QString(), QString());
+    if (!confirmDiscard())
+        return;
+    const QString lastFolder = editorSettings()->value(QStringLiteral("Presets/LastFolder")).toString();
+    const QString path = Prompter::instance()->openFileName(
+        this, QString(), lastFolder,
+        tr("stm (*.stm)") + QStringLiteral(";;") + tr("syx (*.syx)") + QStringLiteral(";;") + tr("All files (*)"));
     qDebug() << "filePath" << path;
     if (path.isEmpty())
         return;
+    loadPreset(path);
+}
+
+void MainWindow::openPreset(QString path)
+{
+    if (path.isEmpty() || !confirmDiscard())
+        return;
+    loadPreset(path);
+}
+
+void MainWindow::loadPreset(const QString &path)
+{
+    editorSettings()->setValue(QStringLiteral("Presets/LastFolder"), QFileInfo(path).absolutePath());
+
+    // Only a regular file of a preset's size is read: a named pipe or a
+    // device would block the window, a huge file is no preset.
+    const QFileInfo info(path);
+    if (info.exists() && !info.isDir() && (!info.isFile() || info.size() > kLargestPresetFile)) {
+        qWarning() << "not a preset (not a regular file of a preset's size):" << path;
+        Prompter::warning(this, tr("Error prompt"), tr("The file is not a valid preset"));
+        return;
+    }
 
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
@@ -348,5 +527,75 @@ void MainWindow::openFile()
         Prompter::warning(this, tr("Error prompt"), tr("The file is not a valid preset"));
         return;
     }
+    m_history->nameNextBlockChange(QString::fromLatin1(QT_TRANSLATE_NOOP("EditHistory", "Open Preset")));
     m_dataMgt->setBlockData(block.constData(), block.size());
+    // The opened preset is what Save writes to from now on.
+    m_filePath = path;
+    m_document->markSaved(path);
+    addRecentPreset(path);
+}
+
+void MainWindow::addRecentPreset(const QString &path)
+{
+    const QString absolute = QFileInfo(path).absoluteFilePath();
+    auto settings = editorSettings();
+    QStringList recent = settings->value(QStringLiteral("Presets/Recent")).toStringList();
+    recent.removeAll(absolute);
+    recent.prepend(absolute);
+    while (recent.size() > kRecentPresets)
+        recent.removeLast();
+    settings->setValue(QStringLiteral("Presets/Recent"), recent);
+    settings->setValue(QStringLiteral("Presets/LastFolder"), QFileInfo(absolute).absolutePath());
+    emit recentPresetsChanged();
+}
+
+QStringList MainWindow::recentPresets()
+{
+    QStringList existing;
+    const QStringList recent = editorSettings()->value(QStringLiteral("Presets/Recent")).toStringList();
+    for (const QString &path : recent) {
+        if (QFileInfo(path).isFile() && existing.size() < kRecentPresets)
+            existing << path;
+    }
+    return existing;
+}
+
+// ---------------------------------------------------------------- window placement
+
+QPoint MainWindow::windowPosition(int width, int height)
+{
+    QScreen *primary = QGuiApplication::primaryScreen();
+    const QRect saved = editorSettings()->value(screenLayoutKey()).toRect();
+    QScreen *screen = nullptr;
+    if (saved.isValid()) {
+        const QRect wanted(saved.topLeft(), QSize(width, height));
+        screen = QGuiApplication::screens().value(screenIndexFor(wanted));
+        if (screen && !screen->geometry().intersects(wanted))
+            screen = nullptr;
+    }
+    if (!screen) {
+        if (!primary)
+            return QPoint(0, 0);
+        const QRect area = primary->availableGeometry();
+        return QPoint(area.x() + qMax(0, (area.width() - width) / 2),
+                      area.y() + qMax(0, (area.height() - height) / 2));
+    }
+    // Wholly inside the screen's visible area where it fits; the title strip
+    // (top left) visible where it does not.
+    const QRect area = screen->availableGeometry();
+    const int x = qMax(area.left(), qMin(saved.x(), area.right() + 1 - width));
+    const int y = qMax(area.top(), qMin(saved.y(), area.bottom() + 1 - height));
+    return QPoint(x, y);
+}
+
+void MainWindow::rememberWindowGeometry()
+{
+    const QList<QObject *> roots = m_engine.rootObjects();
+    for (QObject *root : roots) {
+        auto *window = qobject_cast<QWindow *>(root);
+        if (window && window->width() > 0 && window->height() > 0) {
+            editorSettings()->setValue(screenLayoutKey(), window->geometry());
+            return;
+        }
+    }
 }

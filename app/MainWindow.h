@@ -8,11 +8,14 @@
 #include "firmware/MyFtp.h"
 
 #include <QMainWindow>
+#include <QPoint>
 #include <QQmlApplicationEngine>
 #include <QString>
 #include <QUrl>
 
 class DataManagement;
+class DocumentState;
+class EditHistory;
 class Trans;
 
 // The editor's controller. Owns every back-end object, publishes them to the
@@ -40,6 +43,8 @@ public:
         int configRequestDelayMs = 2000;
         int serialRequestDelayMs = 3000;
         int handOverDelayMs = 1000;
+        // How long a request waits for the keyboard's reply.
+        int replyTimeoutMs = KeyboardExchange::DefaultReplyTimeoutMs;
     };
 
     explicit MainWindow(QWidget *parent = nullptr);
@@ -48,6 +53,8 @@ public:
 
     // The back-end objects, for main and tests.
     DataManagement *dataManagement() const { return m_dataMgt; }
+    EditHistory *history() const { return m_history; }
+    DocumentState *document() const { return m_document; }
     DetectionDevice *deviceMonitor() { return &m_detection; }
     MyFtp *ftp() { return &m_ftp; }
     FirmwareUpdate *firmwareTransfer() { return &m_firmwareUpdate; }
@@ -79,6 +86,9 @@ signals:
     void devStateChanged(bool state);
     void s_snNum(QString snStr);
     void padNumberChanged(int num);
+    // A preset was written; name is its file name.
+    void s_saved(QString name);
+    void recentPresetsChanged();
 
 public slots:
     void sendData();
@@ -87,6 +97,21 @@ public slots:
     void save();
     void saveAs();
     void openFile();
+    // Opens the preset at path (from the recent list), asking first like openFile().
+    void openPreset(QString path);
+    // The last presets saved or opened, newest first, at most 8; files that
+    // are gone are left out.
+    QStringList recentPresets();
+    // Puts the factory defaults into the editor's copy, asking first when
+    // that would lose changes.
+    void restoreDefault();
+    // True when the window may close: there are no changes that are neither
+    // saved nor sent, or the person saved or discarded them.
+    bool confirmClose();
+    // Where the window of the given size opens: where it was last time with
+    // this screen layout, moved inside the visible area; the centre of the
+    // primary screen the first time.
+    QPoint windowPosition(int width, int height);
     double getScalingRate();
     void updateProgra(int x, int y);
     QString getSoftVersion();
@@ -104,16 +129,27 @@ private slots:
     void onFirmwareUpdate(QString path);
     void onStoreUpdated();
     void requestSerialNumber();
+    // The automatic fetch after the keyboard arrived.
+    void fetchAfterArrival();
     void onPortsBusy();
 
 private:
     void init();
     void setUpUserInterface();
-    void askSavePath();
-    void writePreset();
+    bool askSavePath();
+    bool writePreset();
+    bool savePreset(bool askPath);
+    void loadPreset(const QString &path);
+    // Asks Save / Discard / Cancel when the copy holds changes that are
+    // neither saved nor sent; true when the action may go on.
+    bool confirmDiscard();
+    void addRecentPreset(const QString &path);
+    void rememberWindowGeometry();
 
     DataManagement *m_dataMgt = nullptr;
     KeyboardExchange *m_keyboard = nullptr;
+    EditHistory *m_history = nullptr;
+    DocumentState *m_document = nullptr;
     FirmwareHandOver *m_handOver = nullptr;
     ScreenScale *m_screens = nullptr;
     QQmlApplicationEngine m_engine;

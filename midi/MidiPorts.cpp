@@ -3,6 +3,7 @@
 #include "midi/Sysex.h"
 
 #include <QDebug>
+#include <QVector>
 
 #include <cstring>
 #include <thread>
@@ -66,17 +67,28 @@ bool MidiInPort::open(int deviceId, MidiDeliverFn deliver)
         std::lock_guard<std::mutex> g(gate->mutex);
         if (!gate->open)
             return;
-        int n = count;
-        if (n > Sysex::kMaxReceived) {
-            qDebug() << "midiIn message of" << count << "bytes cut to" << Sysex::kMaxReceived;
-            n = Sysex::kMaxReceived;
+        // A backend may hand over several events glued together (RtMidi
+        // joins an unfinished System Exclusive fragment to the next message,
+        // and leaves ignored clock bytes in front of the next one): each
+        // complete message goes on by itself, as the MIDI system delivered it.
+        const QVector<QByteArray> messages = Sysex::completeMessages(QByteArray::fromRawData(data, count));
+        if (messages.isEmpty())
+            qDebug() << "midiIn bytes without a complete message ignored:" << count;
+        for (const QByteArray &message : messages) {
+            if (!gate->open)
+                break; // closed by the receiver during the previous delivery
+            if (message.size() > Sysex::kMaxReceived) {
+                // Longer than anything the keyboard sends.
+                qDebug() << "midiIn message of" << message.size() << "bytes ignored";
+                continue;
+            }
+            // The receiver owns the copy and frees it with delete[].
+            char *copy = new char[size_t(message.size())];
+            std::memcpy(copy, message.constData(), size_t(message.size()));
+            t_deliveringGate = gate.get();
+            gate->deliver(copy, message.size());
+            t_deliveringGate = nullptr;
         }
-        // The receiver owns the copy and frees it with delete[].
-        char *copy = new char[n];
-        std::memcpy(copy, data, size_t(n));
-        t_deliveringGate = gate.get();
-        gate->deliver(copy, n);
-        t_deliveringGate = nullptr;
     };
 
     std::unique_ptr<MidiBackend::Input> input = backend->openInput(deviceId, handler);

@@ -11,7 +11,7 @@
 // The device name under which the keyboard's MIDI ports appear.
 inline constexpr char kKeyboardProductName[] = "Vornel RambaKEY Q7X";
 
-// Receives each System Exclusive message as its own heap copy of at most 512
+// Receives each complete System Exclusive message as its own heap copy of at most 512
 // bytes; runs on the MIDI input thread.
 using MidiDeliverFn = void (*)(char *data, int count);
 

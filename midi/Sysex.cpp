@@ -93,6 +93,41 @@ QByteArray configurationWrite(const char *block)
     return message;
 }
 
+QVector<QByteArray> completeMessages(const QByteArray &bytes)
+{
+    QVector<QByteArray> messages;
+    QByteArray current;
+    bool inside = false;
+    for (const char c : bytes) {
+        const uchar byte = uchar(c);
+        if (byte >= 0xF8)
+            continue; // realtime: belongs to no message
+        if (byte == 0xF0) {
+            current = QByteArray(1, c); // an unfinished message is abandoned
+            inside = true;
+        } else if (byte == 0xF7) {
+            if (inside) {
+                current.append(c);
+                messages.append(current);
+            }
+            current.clear();
+            inside = false;
+        } else if (byte >= 0x80) {
+            current.clear(); // another status byte ends an unfinished message
+            inside = false;
+        } else if (inside) {
+            current.append(c);
+        }
+    }
+    return messages;
+}
+
+QByteArray lastCompleteMessage(const QByteArray &bytes)
+{
+    const QVector<QByteArray> messages = completeMessages(bytes);
+    return messages.isEmpty() ? QByteArray() : messages.last();
+}
+
 Reply decodeReply(const QByteArray &bytes)
 {
     Reply reply;
@@ -102,9 +137,15 @@ Reply decodeReply(const QByteArray &bytes)
         return reply;
     }
 
-    if (bytes.size() > kCommandOffset && uchar(bytes.at(kCommandOffset)) == SerialNumber) {
-        const int available = qBound(0, bytes.size() - kSerialOffset, kSerialLength);
-        const char *begin = bytes.constData() + qMin(kSerialOffset, bytes.size());
+    const QByteArray message = lastCompleteMessage(bytes);
+    if (message.isEmpty()) {
+        reply.reason = Reply::Incomplete;
+        return reply;
+    }
+
+    if (message.size() > kCommandOffset && uchar(message.at(kCommandOffset)) == SerialNumber) {
+        const int available = qBound(0, message.size() - kSerialOffset, kSerialLength);
+        const char *begin = message.constData() + qMin(kSerialOffset, message.size());
         int length = 0;
         while (length < available && begin[length] != 0 && uchar(begin[length]) != 0xF7)
             ++length;
@@ -114,24 +155,19 @@ Reply decodeReply(const QByteArray &bytes)
         return reply;
     }
 
-    if (bytes.size() < kShortestConfiguration) {
-        reply.reason = Reply::TooShort;
+    // Only one whole configuration is ever stored: anything shorter or
+    // longer would shift or mix the keyboard's settings.
+    if (message.size() != kBlockSize) {
+        reply.reason = message.size() < kBlockSize ? Reply::TooShort : Reply::TooLong;
         return reply;
     }
 
     reply.kind = Reply::Configuration;
     reply.reason = Reply::None;
-    reply.noteNumber = signedByte(bytes, kNoteOffset);
+    reply.noteNumber = signedByte(message, kNoteOffset);
     for (int i = 0; i < 3; ++i)
-        reply.version[i] = signedByte(bytes, kVersionOffset + i);
-    if (bytes.size() >= kBlockSize) {
-        // Longer than a configuration: its first 244 bytes, ended by 0xF7, so
-        // that the block stays one message.
-        reply.cut = bytes.size() > kBlockSize;
-        reply.block = wellFormed(bytes);
-    } else {
-        reply.block = bytes;
-    }
+        reply.version[i] = signedByte(message, kVersionOffset + i);
+    reply.block = message;
     return reply;
 }
 

@@ -57,6 +57,17 @@ QByteArray wellFormed(const QByteArray &block, QVector<Repair> *repairs = nullpt
 // never changed. Empty for a null block.
 QByteArray configurationWrite(const char *block);
 
+// The complete System Exclusive messages in bytes received from a MIDI port,
+// read as MIDI defines the stream: 0xF0 starts a message, 0xF7 completes it;
+// any other status byte (0x80-0xF6) ends an unfinished message without
+// completing it, and so does a new 0xF0; realtime bytes (0xF8-0xFF) may
+// stand anywhere, even inside a message, and belong to none; data bytes
+// outside a message (running status of other messages) belong to none
+// either. Each message comes out whole, 0xF0 to 0xF7, realtime bytes left out.
+QVector<QByteArray> completeMessages(const QByteArray &bytes);
+// The last of them; empty when there is none.
+QByteArray lastCompleteMessage(const QByteArray &bytes);
+
 // What a message from the keyboard is.
 struct Reply
 {
@@ -68,7 +79,9 @@ struct Reply
     enum Reason {
         None,
         Empty,             // no bytes at all
-        TooShort,          // not a serial number and too short to be a configuration
+        TooShort,          // not a serial number and shorter than a configuration
+        TooLong,           // not a serial number and longer than a configuration
+        Incomplete,        // no complete message (an unfinished one, or none at all)
     };
 
     Kind kind = Ignored;
@@ -79,24 +92,19 @@ struct Reply
 
     int noteNumber = 0;    // offset 2, as a signed byte
     int version[3] = {0, 0, 0}; // offsets 3, 4, 5, as signed bytes
-    // The bytes to store from offset 0 of the parameter block. A reply of a
-    // whole configuration or more gives one well-formed kBlockSize message (a
-    // longer one is cut, its end byte put back: cut is set); a shorter reply
-    // gives only the bytes received, which replace the front of the block.
+    // The whole configuration: always one well-formed kBlockSize message.
     QByteArray block;
-    bool cut = false;
 };
 
-// The shortest reply read as a configuration: offsets 0-5 hold the header
-// fields the editor reports.
-constexpr int kShortestConfiguration = 6;
 // A serial-number reply: offsets 9-23, ended early by a zero byte, by 0xF7
 // or by the end of the reply.
 constexpr int kSerialOffset = 9;
 constexpr int kSerialLength = 15;
 
-// Reads one received message by its command byte (offset 1): 0x04 is a
-// serial number, anything else a configuration. Never reads past the end.
+// Reads what a port delivered: only its last complete message counts (see
+// completeMessages), by its command byte (offset 1): 0x04 is a serial
+// number; anything else is a configuration when it is exactly one
+// configuration message long, and ignored otherwise. Never reads past the end.
 Reply decodeReply(const QByteArray &bytes);
 
 } // namespace Sysex

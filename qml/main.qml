@@ -55,6 +55,14 @@ Window {
         hintState.popup(text)
     }
 
+    // Ends the editing of the field that has the keyboard focus, so that its
+    // value is in the store before an action reads the store.
+    function commitEdits() {
+        var item = mainWindow.activeFocusItem
+        if (item && item !== mainWindow.contentItem)
+            item.focus = false
+    }
+
     function applyLanguageState(name) {
         helpDialog.linkState = (name === "简体中文") ? "chineseHelp" : "englishHelp"
     }
@@ -134,10 +142,27 @@ Window {
     ProgressDialog { id: progressDialog }
     NoticeDialog { id: noticeDialog }
 
+    // Quitting (title-bar close, Quit, Ctrl+Q) asks first when changes would
+    // be lost.
+    onClosing: function(close) {
+        commitEdits()
+        if (typeof MainLogic.confirmClose === "function" && !MainLogic.confirmClose())
+            close.accepted = false
+    }
+
+    // Redo's second key sequence (the first is on the Edit menu's entry).
+    Shortcut {
+        sequence: "Ctrl+Y"
+        onActivated: myMenuBar.redo()
+    }
+
     Connections {
         target: MainLogic
         function onShowHint(isSend, isSuccess) {
             mainWindow.showResult(isSend, isSuccess)
+        }
+        function onS_saved(name) {
+            hintState.popup(qsTr("Saved %1").arg(name))
         }
         function onScreenChanged() {
             mainWindow.applyScalingRate(mainWindow.scalingRate())
@@ -161,10 +186,17 @@ Window {
         Tran.reTrans(language)
         applyLanguageState(language)
 
-        // Open centred on the screen, and let the controller know where the
-        // window is from the start.
-        mainWindow.x = Screen.virtualX + Math.max(0, Math.round((Screen.width - mainWindow.width) / 2))
-        mainWindow.y = Screen.virtualY + Math.max(0, Math.round((Screen.height - mainWindow.height) / 2))
+        // Open where the window was last time with this screen layout (kept
+        // inside the visible area), else centred on the screen, and let the
+        // controller know where the window is from the start.
+        if (typeof MainLogic.windowPosition === "function") {
+            var at = MainLogic.windowPosition(mainWindow.width, mainWindow.height)
+            mainWindow.x = at.x
+            mainWindow.y = at.y
+        } else {
+            mainWindow.x = Screen.virtualX + Math.max(0, Math.round((Screen.width - mainWindow.width) / 2))
+            mainWindow.y = Screen.virtualY + Math.max(0, Math.round((Screen.height - mainWindow.height) / 2))
+        }
         mainWindow.show()
         MainLogic.updateProgra(mainWindow.x, mainWindow.y)
     }

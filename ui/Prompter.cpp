@@ -1,5 +1,6 @@
 #include "ui/Prompter.h"
 
+#include <QAbstractButton>
 #include <QFileDialog>
 
 namespace {
@@ -16,6 +17,37 @@ void Prompter::warning(QWidget *parent, const QString &title, const QString &tex
 {
     instance()->message(QMessageBox::Warning, parent, title, text, QMessageBox::Ok,
                         QMessageBox::NoButton);
+}
+
+QMessageBox::StandardButton Prompter::ask(QWidget *parent, const QString &title,
+                                          const QString &text, const QList<Choice> &choices)
+{
+    QMessageBox::StandardButtons buttons;
+    for (const Choice &choice : choices)
+        buttons |= choice.button;
+    const QMessageBox::StandardButton first =
+        choices.isEmpty() ? QMessageBox::NoButton : choices.first().button;
+    return message(QMessageBox::Question, parent, title, text, buttons, first);
+}
+
+QMessageBox::StandardButton DialogPrompter::ask(QWidget *parent, const QString &title,
+                                                const QString &text, const QList<Choice> &choices)
+{
+    QMessageBox box(QMessageBox::Question, title, text, QMessageBox::NoButton, parent);
+    for (const Choice &choice : choices) {
+        box.addButton(choice.button);
+        if (QAbstractButton *button = box.button(choice.button))
+            button->setText(choice.label);
+    }
+    if (!choices.isEmpty()) {
+        box.setDefaultButton(choices.first().button);
+        box.setEscapeButton(box.button(choices.last().button));
+    }
+    box.exec();
+    const auto answer = QMessageBox::StandardButton(box.standardButton(box.clickedButton()));
+    if (answer == QMessageBox::NoButton && !choices.isEmpty())
+        return choices.last().button;
+    return answer;
 }
 
 Prompter *Prompter::instance()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QMessageBox>
 #include <QString>
 
@@ -25,6 +26,19 @@ public:
     virtual QString openFileName(QWidget *parent, const QString &caption, const QString &dir,
                                  const QString &filter) = 0;
 
+    // A question whose buttons carry the editor's own labels. Each choice
+    // names the standard button it stands for (its role in the box) and its
+    // label; the answer is the chosen one's standard button (the last
+    // choice, normally the one that changes nothing, when the box is closed
+    // otherwise). The default form asks through message() with the plain
+    // standard buttons.
+    struct Choice {
+        QMessageBox::StandardButton button;
+        QString label;
+    };
+    virtual QMessageBox::StandardButton ask(QWidget *parent, const QString &title,
+                                            const QString &text, const QList<Choice> &choices);
+
     // Shorthands with a single OK button, the form every box of the editor uses.
     static void information(QWidget *parent, const QString &title, const QString &text);
     static void warning(QWidget *parent, const QString &title, const QString &text);
@@ -39,6 +53,8 @@ public:
 class DialogPrompter : public Prompter
 {
 public:
+    QMessageBox::StandardButton ask(QWidget *parent, const QString &title, const QString &text,
+                                    const QList<Choice> &choices) override;
     QMessageBox::StandardButton message(QMessageBox::Icon icon, QWidget *parent,
                                         const QString &title, const QString &text,
                                         QMessageBox::StandardButtons buttons,

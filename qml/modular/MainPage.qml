@@ -33,6 +33,20 @@ Item {
     // A bank view that changes size (a change of screen) shows its current
     // page at once instead of sliding back to it from the old position. Run
     // when a page has taken its new width, which is where the next one starts.
+    function commitEdits() {
+        var w = root.Window.window
+        if (w && typeof w.commitEdits === "function")
+            w.commitEdits()
+    }
+
+    // Whether the editor's copy is what the keyboard holds; empty while no
+    // keyboard is connected or nothing was exchanged with it yet.
+    function syncText() {
+        if (typeof Document === "undefined" || !Document || !connectState.connected || !Document.keyboardKnown)
+            return ""
+        return Document.inSync ? qsTr("In sync with the keyboard") : qsTr("Changed since last send")
+    }
+
     function keepPage(view) {
         var list = view.contentItem
         if (!list || typeof list.positionViewAtIndex !== "function" || view.currentIndex < 0)
@@ -250,7 +264,7 @@ Item {
         text: qsTr("SEND TO HARDWARE")
         Accessible.name: qsTr("Send to hardware")
         tip: qsTr("Write every setting shown here into the connected keyboard")
-        onClicked: MainLogic.sendData()
+        onClicked: { root.commitEdits(); MainLogic.sendData() }
     }
     CusButton {
         objectName: "getButton"
@@ -261,7 +275,7 @@ Item {
         text: qsTr("GET FROM HARDWARE")
         Accessible.name: qsTr("Get from hardware")
         tip: qsTr("Read the connected keyboard's settings into the editor, replacing what is shown")
-        onClicked: MainLogic.getData()
+        onClicked: { root.commitEdits(); MainLogic.getData() }
     }
 
     ConnectState {
@@ -269,5 +283,18 @@ Item {
         objectName: "connectState"
         x: 936
         y: 520
+    }
+    Text {
+        id: syncState
+        objectName: "syncState"
+        x: 936
+        y: 534
+        width: 150
+        height: 12
+        verticalAlignment: Text.AlignVCenter
+        font.family: CusConfig.fontFamily
+        font.pixelSize: CusConfig.fontSizeLevel3
+        color: (typeof Document !== "undefined" && Document && Document.inSync) ? "#a0a0a0" : "#ff7900"
+        text: root.syncText()
     }
 }

@@ -9,6 +9,7 @@
 #include "tests/support/FakeMidiBackend.h"
 #include "tests/support/ScriptedPrompter.h"
 
+#include <QElapsedTimer>
 #include <QRandomGenerator>
 #include <QSignalSpy>
 #include <QtTest>
@@ -70,7 +71,8 @@ class TestExchange : public QObject
     Q_OBJECT
 
 private:
-    MainWindow *makeWindow(int configDelay = 2000, int serialDelay = 3000, int handOver = 1000)
+    MainWindow *makeWindow(int configDelay = 2000, int serialDelay = 3000, int handOver = 1000,
+                           int replyTimeout = 300)
     {
         MainWindow::Options options;
         options.loadQml = false;
@@ -78,6 +80,7 @@ private:
         options.configRequestDelayMs = configDelay;
         options.serialRequestDelayMs = serialDelay;
         options.handOverDelayMs = handOver;
+        options.replyTimeoutMs = replyTimeout;
         // The firmware server must never be a real one in tests.
         options.firmwareServer = QUrl("ftp://127.0.0.1:1/");
         m_window = new MainWindow(options);
@@ -160,8 +163,7 @@ private slots:
         QSignalSpy updates(w->dataManagement(), &DataManagement::s_updateDate);
 
         w->getData();
-        QCOMPARE(hints.count(), 1);
-        QCOMPARE(hints.at(0), (QVariantList{false, true}));
+        QCOMPARE(hints.count(), 0); // told once the reply is stored
         QCOMPARE(m_fake->sentMessages(),
                  QList<QByteArray>{QByteArray::fromHex("F002000100000020 6FF7")});
         // The ports wait for the reply.
@@ -179,6 +181,8 @@ private slots:
         QCOMPARE(updates.count(), 1);
         QCOMPARE(blockOf(w), reply);
         QCOMPARE(w->currentFirmwareVersion(), QString("2.110"));
+        QCOMPARE(hints.count(), 1);
+        QCOMPARE(hints.at(0), (QVariantList{false, true}));
         QCOMPARE(m_fake->openInputCount(), 0);
         QCOMPARE(m_fake->openOutputCount(), 0);
     }
@@ -284,14 +288,14 @@ private slots:
         QTest::addColumn<QByteArray>("reply");
         QTest::addColumn<QString>("serial");
         QTest::newRow("ABC then zeros") << serialReply("ABC") << "ABC";
-        QTest::newRow("two bytes") << QByteArray::fromHex("F004") << "";
+        QTest::newRow("no text") << QByteArray::fromHex("F004F7") << "";
     }
     void serialNumberReplies()
     {
         QFETCH(QByteArray, reply);
         QFETCH(QString, serial);
         MainWindow *w = connectedWindow();
-        w->getData(); // ports open, waiting
+        QVERIFY(w->keyboard()->requestSerialNumber()); // ports open, waiting
         QSignalSpy sn(w, &MainWindow::s_snNum);
         QSignalSpy updates(w->dataManagement(), &DataManagement::s_updateDate);
         const QByteArray before = blockOf(w);
@@ -304,38 +308,134 @@ private slots:
         QVERIFY(!w->keyboard()->inputPortOpen()); // a decoded reply ends the exchange
     }
 
-    void configurationReplies_data()
+    // The get result: success only once one whole configuration is stored;
+    // failure when the request cannot go out or no configuration comes within
+    // the timeout. Either way the ports end closed.
+    void getResult_data()
     {
-        QTest::addColumn<int>("length");
-        QTest::addColumn<int>("stored");
-        QTest::newRow("full") << 245 << 245;
-        QTest::newRow("200 bytes") << 200 << 200;
-        QTest::newRow("512 bytes cut to the block") << 512 << 245;
+        QTest::addColumn<QList<QByteArray>>("replies");
+        QTest::addColumn<bool>("sendFails");
+        QTest::addColumn<bool>("success");
+        QTest::addColumn<QByteArray>("stored"); // empty: the block stays as it was
+        const QByteArray config = keyboardConfiguration(64);
+        const QByteArray fragment = QByteArray::fromHex("F002112233");
+        QByteArray shortReply = config.left(199);
+        shortReply.append(char(0xF7));
+        QByteArray longReply = config.left(244) + config.mid(9, 100);
+        longReply.append(char(0xF7));
+        QTest::newRow("configuration") << QList<QByteArray>{config} << false << true << config;
+        QTest::newRow("no reply") << QList<QByteArray>{} << false << false << QByteArray();
+        QTest::newRow("request not sent") << QList<QByteArray>{} << true << false << QByteArray();
+        QTest::newRow("short reply only") << QList<QByteArray>{shortReply} << false << false << QByteArray();
+        QTest::newRow("long reply only") << QList<QByteArray>{longReply} << false << false << QByteArray();
+        QTest::newRow("too short to read") << QList<QByteArray>{QByteArray::fromHex("F00340F7")} << false << false << QByteArray();
+        QTest::newRow("short reply, then the configuration")
+            << QList<QByteArray>{shortReply, config} << false << true << config;
+        QTest::newRow("fragment glued to the configuration")
+            << QList<QByteArray>{fragment + config} << false << true << config;
+        QTest::newRow("fragment, then the configuration")
+            << QList<QByteArray>{fragment, config} << false << true << config;
+        QTest::newRow("serial number only") << QList<QByteArray>{serialReply("SN1")} << false << false << QByteArray();
     }
-    void configurationReplies()
+    void getResult()
     {
-        QFETCH(int, length);
-        QFETCH(int, stored);
+        QFETCH(QList<QByteArray>, replies);
+        QFETCH(bool, sendFails);
+        QFETCH(bool, success);
+        QFETCH(QByteArray, stored);
         MainWindow *w = connectedWindow();
         const QByteArray before = blockOf(w);
-        QByteArray reply = keyboardConfiguration(64);
-        reply = reply.repeated(3).left(length);
-        QSignalSpy pads(w, &MainWindow::padNumberChanged);
-        QSignalSpy updates(w->dataManagement(), &DataManagement::s_updateDate);
+        m_fake->setSendFails(sendFails);
+        QSignalSpy hints(w, &MainWindow::showHint);
+        QElapsedTimer timer;
+        timer.start();
+        w->getData();
+        for (const QByteArray &reply : replies)
+            deliver(reply);
+        QTRY_COMPARE(hints.count(), 1);
+        QCOMPARE(hints.at(0), (QVariantList{false, success}));
+        QCOMPARE(blockOf(w), stored.isEmpty() ? before : stored);
+        QCOMPARE(m_fake->openInputCount(), 0);
+        QCOMPARE(m_fake->openOutputCount(), 0);
+        if (!success && !sendFails)
+            QVERIFY(timer.elapsed() >= 300); // the failure waited for the timeout
+        // Nothing else is told later.
+        QTest::qWait(400);
+        QCOMPARE(hints.count(), 1);
+    }
 
-        deliver(reply);
-        QTRY_COMPARE(updates.count(), 1);
-        QCOMPARE(pads.count(), 1);
-        QCOMPARE(pads.at(0).at(0).toInt(), 64);
-        const QByteArray after = blockOf(w);
-        if (length > 245) {
-            // Cut, the block still ends the message.
-            QCOMPARE(after.left(244), reply.left(244));
-            QCOMPARE(uchar(after.at(244)), uchar(0xF7));
-        } else {
-            QCOMPARE(after.left(stored), reply.left(stored));
-            QCOMPARE(after.mid(stored), before.mid(stored));
-        }
+    // The keyboard arriving while the editor holds changes that are neither
+    // saved nor sent: the automatic fetch asks before it replaces them.
+    void arrivalAsksBeforeReplacingEdits_data()
+    {
+        QTest::addColumn<QString>("edits");
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<bool>("asked");
+        QTest::addColumn<bool>("fetched");
+        QTest::newRow("no edits") << "none" << int(QMessageBox::NoButton) << false << true;
+        QTest::newRow("edits sent") << "sent" << int(QMessageBox::NoButton) << false << true;
+        QTest::newRow("pending, load") << "pending" << int(QMessageBox::Yes) << true << true;
+        QTest::newRow("pending, keep") << "pending" << int(QMessageBox::No) << true << false;
+    }
+    void arrivalAsksBeforeReplacingEdits()
+    {
+        QFETCH(QString, edits);
+        QFETCH(int, answer);
+        QFETCH(bool, asked);
+        QFETCH(bool, fetched);
+        m_fake->setInputDevices({{1, kName}});
+        m_fake->setOutputDevices({{2, kName}});
+        const QByteArray config = keyboardConfiguration(50);
+        FakeMidiBackend *fake = m_fake;
+        fake->onSend = [fake, config](int, const QByteArray &message) {
+            if (message.size() == 10 && message.at(1) == 0x02)
+                fake->inject(config);
+        };
+        MainWindow *w = makeWindow(50, 600000);
+        if (edits != "none")
+            w->dataManagement()->setPadInfo(0, "padData", 1);
+        if (edits == "sent")
+            w->sendData();
+        const QByteArray edited = blockOf(w);
+        if (answer != QMessageBox::NoButton)
+            m_prompter->choiceAnswers << QMessageBox::StandardButton(answer);
+        QSignalSpy hints(w, &MainWindow::showHint);
+        QTest::qWait(400);
+        fake->onSend = nullptr;
+        QCOMPARE(m_prompter->questions.size(), asked ? 1 : 0);
+        if (asked)
+            QCOMPARE(m_prompter->questions.at(0).labels,
+                     QStringList({"Load the keyboard's settings", "Keep my edits"}));
+        QCOMPARE(blockOf(w), fetched ? config : edited);
+        QCOMPARE(hints.count(), fetched ? 1 : 0);
+    }
+
+    // The serial-number request leaves no port open, answered or not.
+    void serialRequestClosesThePorts()
+    {
+        MainWindow *w = connectedWindow();
+        QVERIFY(w->keyboard()->requestSerialNumber());
+        QCOMPARE(m_fake->openInputCount(), 1);
+        QTRY_COMPARE(m_fake->openInputCount(), 0);
+        QCOMPARE(m_fake->openOutputCount(), 0);
+    }
+
+    // Unplugged a moment ago, before the port-list watch noticed: the open
+    // fails because the ports are gone, which is a removal, not a busy port.
+    void vanishedPortsAreARemoval()
+    {
+        MainWindow *w = connectedWindow();
+        QSignalSpy state(w, &MainWindow::devStateChanged);
+        QSignalSpy hints(w, &MainWindow::showHint);
+        m_fake->setInputDevices({{0, "Midi Through"}});
+        m_fake->setOutputDevices({{0, "Midi Through"}});
+        w->sendData();
+        QVERIFY(m_prompter->boxes.isEmpty());
+        QCOMPARE(state.count(), 1);
+        QCOMPARE(state.at(0).at(0).toBool(), false);
+        QVERIFY(!w->keyboard()->isConnected());
+        QCOMPARE(hints.at(0), (QVariantList{true, false}));
+        QCOMPARE(m_fake->openInputCount() + m_fake->openOutputCount(), 0);
     }
 
     void tooShortOrEmptyRepliesAreIgnored_data()
@@ -385,8 +485,7 @@ private slots:
                 buf[i] = char(rng.bounded(256));
             if (length > 1 && rng.bounded(3) == 0)
                 buf[1] = 0x04;
-            if (length >= 6 && uchar(buf.at(1)) != 0x04)
-                ++expectedUpdates;
+            // Nothing was asked for: no configuration is ever stored.
             deliver(buf);
             if (round % 50 == 0)
                 QCoreApplication::processEvents();
@@ -498,9 +597,12 @@ private slots:
         emit w->deviceMonitor()->s_devTypeAndState("vq041", false);
         QCOMPARE(m_fake->openInputCount(), 0);
         QCOMPARE(m_fake->openOutputCount(), 0);
-        // A reply still on its way is decoded without touching the ports.
+        // A reply still on its way belongs to an abandoned request: not stored.
+        const QByteArray before = blockOf(w);
         deliver(keyboardConfiguration());
-        QTRY_COMPARE(blockOf(w), keyboardConfiguration());
+        QCoreApplication::processEvents();
+        QCoreApplication::processEvents();
+        QCOMPARE(blockOf(w), before);
     }
 
     void unknownTagChangesNothing()

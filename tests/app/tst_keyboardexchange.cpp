@@ -88,7 +88,7 @@ private slots:
 
         m_fake->setOutputOpenFails(false);
         QVERIFY(exchange.requestSerialNumber());
-        QVERIFY(m_fake->inject(QByteArray::fromHex("F003")));
+        QVERIFY(m_fake->inject(QByteArray::fromHex("F00340F7")));
         QTRY_COMPARE(ignored.count(), 1);
         QCOMPARE(ignored.at(0).at(0).value<Sysex::Reply::Reason>(), Sysex::Reply::TooShort);
         QVERIFY(exchange.inputPortOpen()); // still waiting for the real reply

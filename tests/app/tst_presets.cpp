@@ -4,6 +4,7 @@
 #include "app/MainWindow.h"
 #include "midi/Sysex.h"
 #include "model/DataManagement.h"
+#include "model/DocumentState.h"
 #include "tests/support/ScriptedPrompter.h"
 
 #include <QDataStream>
@@ -11,9 +12,14 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <QElapsedTimer>
+#include <fcntl.h>
+#include <unistd.h>
 
 #include <csignal>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <thread>
 
 namespace {
 
@@ -265,20 +271,26 @@ private slots:
         QCOMPARE(m_prompter->saveDialogs, 1);
         QCOMPARE(readAll(first).at(4 + 9 + 7 + 1), char(1));
 
-        // Opening a preset does not make it the save target.
+        // The preset opened is the one Save writes to (its name is in the title).
         m_prompter->openAnswers << opened;
         m_window->openFile();
-        QCOMPARE(m_window->presetPath(), first);
+        QCOMPARE(m_window->presetPath(), opened);
+        m_window->dataManagement()->setPadInfo(1, "padData", 2);
+        m_window->save();
+        QCOMPARE(m_prompter->saveDialogs, 1);
+        QCOMPARE(readAll(opened).at(4 + 9 + 7 + 1), char(2));
 
-        // A cancelled "Save As" forgets the path: the next save asks again.
+        // A cancelled "Save As" keeps the path.
         m_window->saveAs();
         QCOMPARE(m_prompter->saveDialogs, 2);
-        QVERIFY(m_window->presetPath().isEmpty());
-        const QString second = m_dir.filePath("second.stm");
-        m_prompter->saveAnswers << second;
-        m_window->save();
-        QCOMPARE(m_prompter->saveDialogs, 3);
-        QCOMPARE(readAll(second).size(), 249);
+        QCOMPARE(m_window->presetPath(), opened);
+        // A name without an extension gets ".stm"; one with any extension keeps it.
+        m_prompter->saveAnswers << m_dir.filePath("second") << m_dir.filePath("third.bin");
+        m_window->saveAs();
+        QCOMPARE(m_window->presetPath(), m_dir.filePath("second.stm"));
+        QCOMPARE(readAll(m_dir.filePath("second.stm")).size(), 249);
+        m_window->saveAs();
+        QCOMPARE(m_window->presetPath(), m_dir.filePath("third.bin"));
         QVERIFY(m_prompter->boxes.isEmpty()); // cancelling is not an error
     }
 
@@ -322,6 +334,159 @@ private slots:
         QVERIFY(m_prompter->boxes.at(0).text.startsWith("The file could not be saved"));
         // Only the preset is in the folder: no half-written temporary is left.
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"kept.stm"});
+    }
+
+    // Quit, Open and Restore The Default ask Save / Discard / Cancel only
+    // while the copy holds changes that are neither saved nor sent.
+    void askBeforeLosingChanges_data()
+    {
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<QString>("state");
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<bool>("saveDialogAnswered");
+        QTest::addColumn<bool>("asked");
+        QTest::addColumn<bool>("goesOn");
+
+        const int none = QMessageBox::NoButton;
+        for (const char *action : {"quit", "open", "restore"}) {
+            const QString a = QString::fromLatin1(action);
+            QTest::newRow(qPrintable(a + ", nothing changed")) << a << "clean" << none << false << false << true;
+            QTest::newRow(qPrintable(a + ", changes saved")) << a << "saved" << none << false << false << true;
+            QTest::newRow(qPrintable(a + ", changes sent")) << a << "sent" << none << false << false << true;
+            QTest::newRow(qPrintable(a + ", pending, cancel")) << a << "pending" << int(QMessageBox::Cancel) << false << true << false;
+            QTest::newRow(qPrintable(a + ", pending, discard")) << a << "pending" << int(QMessageBox::Discard) << false << true << true;
+            QTest::newRow(qPrintable(a + ", pending, save")) << a << "pending" << int(QMessageBox::Save) << true << true << true;
+            QTest::newRow(qPrintable(a + ", pending, save cancelled")) << a << "pending" << int(QMessageBox::Save) << false << true << false;
+        }
+    }
+
+    void askBeforeLosingChanges()
+    {
+        QFETCH(QString, action);
+        QFETCH(QString, state);
+        QFETCH(int, answer);
+        QFETCH(bool, saveDialogAnswered);
+        QFETCH(bool, asked);
+        QFETCH(bool, goesOn);
+
+        DataManagement *store = m_window->dataManagement();
+        const QByteArray defaults = blockOf(*m_window);
+        const QString savedPath = m_dir.filePath("asked.stm");
+        QFile::remove(savedPath);
+        if (state != "clean")
+            store->setPadInfo(0, "padData", 1);
+        if (state == "saved") {
+            m_prompter->saveAnswers << savedPath;
+            m_window->save();
+            QVERIFY(QFile::exists(savedPath));
+            store->setPadInfo(0, "padData", 1); // the same value: still saved
+        } else if (state == "sent") {
+            m_window->document()->markKeyboard();
+        }
+        const QByteArray edited = blockOf(*m_window);
+        const int saveDialogsBefore = m_prompter->saveDialogs;
+        if (answer != QMessageBox::NoButton)
+            m_prompter->choiceAnswers << QMessageBox::StandardButton(answer);
+        if (saveDialogAnswered)
+            m_prompter->saveAnswers << savedPath;
+
+        bool wentOn = false;
+        if (action == "quit") {
+            wentOn = m_window->confirmClose();
+        } else if (action == "open") {
+            m_window->openFile(); // the open dialog is cancelled by the script
+            wentOn = m_prompter->openDialogs == 1;
+        } else {
+            m_window->restoreDefault();
+            wentOn = blockOf(*m_window) == defaults;
+            if (state == "clean")
+                QVERIFY(wentOn);
+            else
+                QCOMPARE(blockOf(*m_window), wentOn ? defaults : edited);
+        }
+
+        QCOMPARE(m_prompter->questions.size(), asked ? 1 : 0);
+        if (asked) {
+            const auto &q = m_prompter->questions.at(0);
+            QCOMPARE(q.title, QStringLiteral("Unsaved changes"));
+            QCOMPARE(q.labels, QStringList({"Save", "Discard", "Cancel"}));
+        }
+        QCOMPARE(wentOn, goesOn);
+        if (answer == QMessageBox::Save) {
+            QCOMPARE(m_prompter->saveDialogs, saveDialogsBefore + 1);
+            if (saveDialogAnswered) {
+                QCOMPARE(readAll(savedPath).mid(4), edited);
+                QVERIFY(!m_window->document()->hasPendingChanges() || action == "restore");
+            }
+        }
+        QVERIFY(m_prompter->boxes.isEmpty());
+    }
+
+    // Open reads nothing but a regular file of a preset's size: a named pipe
+    // would block the window until someone writes to it.
+    void openRefusesWhatIsNoFile_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::newRow("named pipe") << "fifo";
+        QTest::newRow("device") << "device";
+        QTest::newRow("huge file") << "huge";
+    }
+    void openRefusesWhatIsNoFile()
+    {
+        QFETCH(QString, kind);
+        QString path = m_dir.filePath("odd-" + kind + ".stm");
+        QFile::remove(path);
+        std::thread unblocker;
+        if (kind == "fifo") {
+            QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+            // Should the open block on the pipe, a writer frees it after 3 s.
+            unblocker = std::thread([path] {
+                std::this_thread::sleep_for(std::chrono::seconds(3));
+                QFile w(path);
+                if (w.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+                    w.write(QByteArray(249, 0));
+            });
+        } else if (kind == "device") {
+            path = QStringLiteral("/dev/zero");
+        } else {
+            QFile f(path);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            QVERIFY(f.resize(qint64(1) << 30)); // sparse
+        }
+        const QByteArray before = blockOf(*m_window);
+        QElapsedTimer timer;
+        timer.start();
+        m_prompter->openAnswers << path;
+        m_window->openFile();
+        const qint64 took = timer.elapsed();
+        if (unblocker.joinable()) {
+            // Free a writer still waiting for a reader, then wait for it.
+            QFile r(path);
+            int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK);
+            unblocker.join();
+            if (fd >= 0)
+                ::close(fd);
+            Q_UNUSED(r)
+        }
+        QVERIFY2(took < 2000, qPrintable(QString::number(took)));
+        QCOMPARE(blockOf(*m_window), before);
+        QCOMPARE(m_prompter->boxes.size(), 1);
+        QCOMPARE(m_prompter->boxes.at(0).text, QString("The file is not a valid preset"));
+        QFile::remove(m_dir.filePath("odd-" + kind + ".stm"));
+    }
+
+    // A temporary file left beside a preset by a killed editor goes with the
+    // next save of that preset.
+    void leftoverTemporaryFileIsCleanedUp()
+    {
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        const QString path = dir.filePath("kept.stm");
+        QVERIFY(writeRaw(dir.filePath(".kept.stm.saving"), QByteArray(100, 'x')));
+        m_prompter->saveAnswers << path;
+        m_window->save();
+        QCOMPARE(readAll(path).size(), 249);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"kept.stm"});
     }
 
 private:

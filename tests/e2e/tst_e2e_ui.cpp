@@ -465,7 +465,8 @@ private slots:
         QVERIFY(m_win);
         // "Restore The Default" first, so that the pages visibly change.
         STEP(clickMenu(0, 7));   // "Restore The Default", after two separators
-        QCOMPARE(text(objectProperty(pad(0), "numberField")), QString("68"));
+        // Runs once the menu has closed (it may ask first).
+        QTRY_COMPARE_WITH_TIMEOUT(text(objectProperty(pad(0), "numberField")), QString("68"), kWaitMs);
         QCOMPARE(text(objectProperty(findByType(m_mainPage, "Arpegiator"), "tempoField")), QString("155"));
 
         STEP(click(m_mainPage->findChild<QQuickItem *>("getButton")));
@@ -576,7 +577,7 @@ private slots:
         QCOMPARE(block().mid(9, 235), m_expected.mid(9, 235));
 
         // Auto Populate: BANK B with C major from 48 on channel 3.
-        STEP(clickMenu(1, 0));
+        STEP(clickMenu(2, 0));
         QObject *populate = objectProperty(m_win, "functionDialog");
         QVERIFY(populate);
         QTRY_VERIFY_WITH_TIMEOUT(populate->property("opened").toBool(), kWaitMs);
@@ -619,7 +620,7 @@ private slots:
     {
         QVERIFY(m_win);
         // Help > About.
-        STEP(clickMenu(2, 1));
+        STEP(clickMenu(3, 1));
         QObject *about = objectProperty(m_win, "helpDialog");
         QVERIFY(about);
         QTRY_VERIFY_WITH_TIMEOUT(about->property("opened").toBool(), kWaitMs);

@@ -158,6 +158,8 @@ private slots:
 
     // ------------------------------------------------------------ replies
 
+    // What a port delivered, read as a MIDI stream: only the last complete
+    // message counts, and only one whole configuration is ever a configuration.
     void decodeReply_data()
     {
         QTest::addColumn<QByteArray>("bytes");
@@ -166,88 +168,92 @@ private slots:
         QTest::addColumn<QString>("serial");
         QTest::addColumn<int>("note");
         QTest::addColumn<QByteArray>("block");
-        QTest::addColumn<bool>("cut");
         const int Config = Sysex::Reply::Configuration;
         const int Serial = Sysex::Reply::SerialNumberReply;
         const int Ignored = Sysex::Reply::Ignored;
         const int None = Sysex::Reply::None;
+        const int TooShort = Sysex::Reply::TooShort;
+        const int TooLong = Sysex::Reply::TooLong;
+        const int Incomplete = Sysex::Reply::Incomplete;
         const QByteArray config = keyboardConfiguration(64);
+        const QByteArray other = keyboardConfiguration(30);
+        const QByteArray fragment = QByteArray::fromHex("F002112233");
 
         // configuration
-        QTest::newRow("configuration: whole") << config << Config << None << "" << 64 << config << false;
+        QTest::newRow("configuration: whole") << config << Config << None << "" << 64 << config;
         QByteArray written = config;
         written[1] = 0x01;
-        QTest::newRow("configuration: any command but 0x04")
-            << written << Config << None << "" << 64 << written << false;
-        QTest::newRow("configuration: note number is signed")
-            << QByteArray::fromHex("F003C8010000F7") << Config << None << "" << -56
-            << QByteArray::fromHex("F003C8010000F7") << false;
+        QTest::newRow("configuration: any command but 0x04") << written << Config << None << "" << 64 << written;
+        QByteArray negative = config;
+        negative[2] = char(0x48);
+        QTest::newRow("configuration: note number as sent") << negative << Config << None << "" << 0x48 << negative;
 
         // serial number
-        QTest::newRow("serial: ABC then zeros") << serialReply("ABC") << Serial << None << "ABC" << 0
-                                                << QByteArray() << false;
+        QTest::newRow("serial: ABC then zeros") << serialReply("ABC") << Serial << None << "ABC" << 0 << QByteArray();
         QTest::newRow("serial: fifteen characters")
-            << serialReply("Q7X-2024-000123") << Serial << None << "Q7X-2024-000123" << 0 << QByteArray() << false;
+            << serialReply("Q7X-2024-000123") << Serial << None << "Q7X-2024-000123" << 0 << QByteArray();
         QTest::newRow("serial: longer text is cut at 15")
-            << serialReply("ABCDEFGHIJKLMNOPQRS", 40) << Serial << None << "ABCDEFGHIJKLMNO" << 0
-            << QByteArray() << false;
+            << serialReply("ABCDEFGHIJKLMNOPQRS", 40) << Serial << None << "ABCDEFGHIJKLMNO" << 0 << QByteArray();
         QTest::newRow("serial: short reply, end byte not taken")
-            << serialReply("AB", 12) << Serial << None << "AB" << 0 << QByteArray() << false;
-        QTest::newRow("serial: no room for text") << QByteArray::fromHex("F004F7") << Serial << None << ""
-                                                  << 0 << QByteArray() << false;
-        QTest::newRow("serial: two bytes") << QByteArray::fromHex("F004") << Serial << None << "" << 0
-                                           << QByteArray() << false;
+            << serialReply("AB", 12) << Serial << None << "AB" << 0 << QByteArray();
+        QTest::newRow("serial: no room for text") << QByteArray::fromHex("F004F7") << Serial << None << "" << 0 << QByteArray();
         QTest::newRow("serial: control characters kept as text")
-            << serialReply(QByteArray("A\tB\x01", 4)) << Serial << None << QString("A\tB\x01") << 0
-            << QByteArray() << false;
+            << serialReply(QByteArray("A\tB\x01", 4)) << Serial << None << QString("A\tB\x01") << 0 << QByteArray();
 
-        // short: nothing, or too little to be a configuration; from six
-        // bytes on only what came replaces the front of the block
-        QTest::newRow("short: empty") << QByteArray() << Ignored << int(Sysex::Reply::Empty) << "" << 0
-                                      << QByteArray() << false;
-        QTest::newRow("short: one byte") << QByteArray::fromHex("F0") << Ignored
-                                         << int(Sysex::Reply::TooShort) << "" << 0 << QByteArray() << false;
-        QTest::newRow("short: five bytes") << QByteArray::fromHex("F003400102") << Ignored
-                                           << int(Sysex::Reply::TooShort) << "" << 0 << QByteArray() << false;
-        QTest::newRow("short: six bytes") << config.left(6) << Config << None << "" << 64 << config.left(6)
-                                          << false;
-        QTest::newRow("short: 200 bytes") << config.left(200) << Config << None << "" << 64
-                                          << config.left(200) << false;
-
-        // long: cut to one configuration that still ends the message
-        QByteArray cutBlock = config.repeated(3).left(245);
-        cutBlock[244] = char(0xF7);
-        QTest::newRow("long: 300 bytes") << config.repeated(3).left(300) << Config << None << "" << 64
-                                         << cutBlock << true;
-        QTest::newRow("long: 512 bytes") << config.repeated(3).left(512) << Config << None << "" << 64
-                                         << cutBlock << true;
-        QTest::newRow("long: configuration and serial glued")
-            << config + serialReply("GLUED") << Config << None << "" << 64 << config << true;
-
-        // unframed: a whole configuration always comes out as one message
-        QByteArray damaged = config;
-        damaged[0] = 0x00;
-        damaged[50] = char(0x90);
-        damaged[244] = 0x00;
-        QByteArray repaired = config;
-        repaired[50] = char(0x7F);
-        QTest::newRow("unframed: status byte and no frame")
-            << damaged << Config << None << "" << 64 << repaired << false;
-        QByteArray gluedInside = config.left(100) + serialReply("X") + config.mid(126);
-        QByteArray gluedRepaired = gluedInside;
-        gluedRepaired[100] = char(0x7F);
-        gluedRepaired[125] = char(0x7F);
-        QTest::newRow("unframed: a message glued inside")
-            << gluedInside << Config << None << "" << 64 << gluedRepaired << false;
-
-        // other commands: anything that is not a serial number is read as a
-        // configuration, the editor's own requests too
-        const QByteArray entry = Sysex::request(Sysex::FirmwareUpdateEntry);
-        QTest::newRow("other: firmware-update entry echoed")
-            << entry << Config << None << "" << 0 << entry << false;
+        // wrong length: never stored, neither in part nor cut
+        QTest::newRow("length: empty") << QByteArray() << Ignored << int(Sysex::Reply::Empty) << "" << 0 << QByteArray();
+        QTest::newRow("length: frame only") << QByteArray::fromHex("F0F7") << Ignored << TooShort << "" << 0 << QByteArray();
+        QTest::newRow("length: six bytes") << config.left(5) + char(0xF7) << Ignored << TooShort << "" << 0 << QByteArray();
+        QTest::newRow("length: one byte short") << config.left(243) + char(0xF7) << Ignored << TooShort << "" << 0 << QByteArray();
+        QTest::newRow("length: one byte long") << config.left(244) + char(0x11) + char(0xF7) << Ignored << TooLong << "" << 0 << QByteArray();
         const QByteArray request = Sysex::request(Sysex::ConfigurationRequest);
-        QTest::newRow("other: configuration request echoed")
-            << request << Config << None << "" << 0 << request << false;
+        QTest::newRow("length: own request echoed") << request << Ignored << TooShort << "" << 0 << QByteArray();
+
+        // fragments: a message without its end is no message
+        QTest::newRow("fragment: start byte only") << QByteArray::fromHex("F0") << Ignored << Incomplete << "" << 0 << QByteArray();
+        QTest::newRow("fragment: unfinished") << fragment << Ignored << Incomplete << "" << 0 << QByteArray();
+        QTest::newRow("fragment: configuration without its end") << config.left(244) << Ignored << Incomplete << "" << 0 << QByteArray();
+        QTest::newRow("fragment: end byte alone") << QByteArray::fromHex("F7") << Ignored << Incomplete << "" << 0 << QByteArray();
+        QTest::newRow("fragment: data without a start") << config.mid(1) << Ignored << Incomplete << "" << 0 << QByteArray();
+        QTest::newRow("fragment: unfinished then a configuration")
+            << fragment + config << Config << None << "" << 64 << config;
+        QTest::newRow("fragment: configuration then an unfinished one")
+            << config + fragment << Config << None << "" << 64 << config;
+        QTest::newRow("fragment: a configuration cut by another's start")
+            << config.left(100) + other << Config << None << "" << 30 << other;
+
+        // glued: the last complete message counts
+        QTest::newRow("glued: two configurations") << config + other << Config << None << "" << 30 << other;
+        QTest::newRow("glued: configuration then serial") << config + serialReply("GLUED") << Serial << None << "GLUED" << 0 << QByteArray();
+        QTest::newRow("glued: serial then configuration") << serialReply("GLUED") + config << Config << None << "" << 64 << config;
+        QTest::newRow("glued: a message inside a configuration")
+            << config.left(100) + serialReply("X") + config.mid(100) << Serial << None << "X" << 0 << QByteArray();
+
+        // running status: channel messages and their data bytes belong to no
+        // System Exclusive message, and a status byte ends an unfinished one
+        QTest::newRow("running status: notes before")
+            << QByteArray::fromHex("903C40 3E40 4040") + config << Config << None << "" << 64 << config;
+        QTest::newRow("running status: notes after")
+            << config + QByteArray::fromHex("B00100 0102") << Config << None << "" << 64 << config;
+        QTest::newRow("running status: note inside ends the configuration")
+            << config.left(120) + QByteArray::fromHex("903C40") + config.mid(120)
+            << Ignored << Incomplete << "" << 0 << QByteArray();
+        QTest::newRow("running status: tune request inside")
+            << config.left(50) + char(0xF6) + config.mid(50) << Ignored << Incomplete << "" << 0 << QByteArray();
+
+        // realtime: 0xF8-0xFF may stand anywhere and are left out
+        QByteArray clocked;
+        for (int i = 0; i < config.size(); ++i) {
+            if (i % 17 == 3)
+                clocked.append(char(0xF8 + (i % 8)));
+            clocked.append(config.at(i));
+        }
+        QTest::newRow("realtime: interleaved in a configuration") << clocked << Config << None << "" << 64 << config;
+        QTest::newRow("realtime: before and after")
+            << QByteArray::fromHex("F8FEF8") + config + QByteArray::fromHex("FEFF") << Config << None << "" << 64 << config;
+        QTest::newRow("realtime: alone") << QByteArray::fromHex("F8F8FE") << Ignored << Incomplete << "" << 0 << QByteArray();
+        QTest::newRow("realtime: inside a fragment before a configuration")
+            << QByteArray::fromHex("F002F81122") + config << Config << None << "" << 64 << config;
     }
     void decodeReply()
     {
@@ -257,7 +263,6 @@ private slots:
         QFETCH(QString, serial);
         QFETCH(int, note);
         QFETCH(QByteArray, block);
-        QFETCH(bool, cut);
         const Sysex::Reply reply = Sysex::decodeReply(bytes);
         QCOMPARE(int(reply.kind), kind);
         QCOMPARE(int(reply.reason), reason);
@@ -265,40 +270,43 @@ private slots:
         QCOMPARE(reply.serialNumber, serial);
         QCOMPARE(reply.noteNumber, note);
         QCOMPARE(reply.block.toHex(), block.toHex());
-        QCOMPARE(reply.cut, cut);
         if (kind == Sysex::Reply::Configuration) {
-            QCOMPARE(reply.version[0], int(qint8(bytes.at(3))));
-            QCOMPARE(reply.version[1], int(qint8(bytes.at(4))));
-            QCOMPARE(reply.version[2], int(qint8(bytes.at(5))));
+            QVERIFY(Sysex::isWellFormed(reply.block));
+            QCOMPARE(reply.version[0], int(qint8(block.at(3))));
+            QCOMPARE(reply.version[1], int(qint8(block.at(4))));
+            QCOMPARE(reply.version[2], int(qint8(block.at(5))));
         }
     }
 
     void randomRepliesStayInBounds()
     {
         // Whatever arrives: nothing is read past its end (the sanitizer build
-        // watches that), a configuration never exceeds the block, and one of
-        // a whole block or more is always a well-formed message.
+        // watches that), and a configuration is always one well-formed
+        // message, the last complete one that arrived.
         QRandomGenerator rng(20240517);
         for (int round = 0; round < 3000; ++round) {
             const int length = int(rng.bounded(Sysex::kMaxReceived + 1));
             QByteArray buf(length, 0);
             for (int i = 0; i < length; ++i)
-                buf[i] = char(rng.bounded(256));
+                buf[i] = char(rng.bounded(3) == 0 ? rng.bounded(256) : rng.bounded(128));
+            if (length > 0 && rng.bounded(2) == 0)
+                buf[0] = char(0xF0);
             if (length > 1 && rng.bounded(3) == 0)
                 buf[1] = 0x04;
+            if (length > 0 && rng.bounded(2) == 0)
+                buf[length - 1] = char(0xF7);
             // An exact copy, so that reading past the end is caught.
             const QByteArray exact(buf.constData(), buf.size());
             const Sysex::Reply reply = Sysex::decodeReply(exact);
-            if (length > 1 && uchar(buf.at(1)) == 0x04) {
-                QCOMPARE(int(reply.kind), int(Sysex::Reply::SerialNumberReply));
+            const QByteArray last = Sysex::lastCompleteMessage(exact);
+            if (reply.kind == Sysex::Reply::Configuration) {
+                QVERIFY(Sysex::isWellFormed(reply.block));
+                QCOMPARE(reply.block, last);
+            } else if (reply.kind == Sysex::Reply::SerialNumberReply) {
                 QVERIFY(reply.serialNumber.size() <= 15);
-            } else if (length < 6) {
-                QCOMPARE(int(reply.kind), int(Sysex::Reply::Ignored));
+                QCOMPARE(uchar(last.at(1)), uchar(0x04));
             } else {
-                QCOMPARE(int(reply.kind), int(Sysex::Reply::Configuration));
-                QCOMPARE(reply.block.size(), qMin(length, Sysex::kBlockSize));
-                if (length >= Sysex::kBlockSize)
-                    QVERIFY(Sysex::isWellFormed(reply.block));
+                QVERIFY(reply.block.isEmpty());
             }
         }
     }

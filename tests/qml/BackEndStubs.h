@@ -49,7 +49,12 @@ public slots:
     }
     void firmwareUpdate(const QString &path) { add("firmwareUpdate " + path); }
     QString userGuideUrl() { add("userGuideUrl"); return m_guideUrl; }
+    void restoreDefault() { add("restoreDefault"); }
+    bool confirmClose() { add("confirmClose"); return true; }
+    void openPreset(const QString &path) { add("openPreset " + path); }
+    QStringList recentPresets() { return {}; }
 signals:
+    void s_saved(const QString &name);
     void scalingRateChanged();
     void showHint(bool isSend, bool isSuccess);
     void screenChanged();

@@ -206,15 +206,15 @@ TestCase {
 
         // Menus.
         var bar = win.menuBarItem.menuBar
-        var names = ["menu_file", "menu_populate", "menu_help"]
+        var names = ["menu_file", "menu_edit", "menu_populate", "menu_help"]
         for (var m = 0; m < bar.count; ++m) {
             var menu = bar.menuAt(m)
             mouseClick(bar.itemAt(m))
             checkPopup(names[m], menu)
             closePopup(menu)
         }
-        var languages = bar.menuAt(2).menuAt(2)
-        bar.menuAt(2).open()
+        var languages = bar.menuAt(3).menuAt(2)
+        bar.menuAt(3).open()
         languages.open()
         checkPopup("menu_language", languages)
         closePopup(languages)

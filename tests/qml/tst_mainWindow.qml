@@ -280,14 +280,14 @@ TestCase {
         verify(Tran.catalogueLoaded())
         var status = page("connectState")
         var bar = win.menuBarItem.menuBar
-        var languages = bar.menuAt(2).menuAt(2)
+        var languages = bar.menuAt(3).menuAt(2)
         languages.actionAt(0).trigger()
         // The whole window is Chinese at once, without reopening anything.
         compare(win.helpDialog.linkState, "chineseHelp")
         compare(status.text, "未连接")
         compare(bar.menuAt(0).title, "文件")
         compare(bar.menuAt(0).actionAt(0).text, "打开")
-        compare(bar.menuAt(2).actionAt(0).text, "打开用户指南")
+        compare(bar.menuAt(3).actionAt(0).text, "打开用户指南")
         compare(page("sendButton").text, "发送到硬件")
         compare(page("padTabs").itemAt(1).text, "储存 B")
         MainLogic.devStateChanged(true)

@@ -93,16 +93,25 @@ Item {
         }
 
         function test_menus_in_order() {
-            compare(bar.menuBar.count, 3)
+            compare(bar.menuBar.count, 4)
             compare(menu(0).title, "File")
-            compare(menu(1).title, "Auto Populate")
-            compare(menu(2).title, "Help")
+            compare(menu(1).title, "Edit")
+            compare(menu(2).title, "Auto Populate")
+            compare(menu(3).title, "Help")
             var file = actions(menu(0)).map(function(a) { return a.text })
             compare(file, ["Open", "Save", "Save As", "Send To Hardware", "Get From Hardware",
                            "Restore The Default", "Quit"])
-            compare(menu(2).actionAt(0).text, "Open Userguide   Ctrl+H")
-            compare(menu(2).actionAt(1).text, "About")
-            compare(menu(2).menuAt(2).title, "Language")
+            var subMenus = []
+            for (var i = 0; i < menu(0).count; ++i) {
+                if (menu(0).menuAt(i))
+                    subMenus.push(menu(0).menuAt(i).title)
+            }
+            compare(subMenus, ["Recent Presets"])
+            compare(menu(1).actionAt(0).text, "Undo")
+            compare(menu(1).actionAt(1).text, "Redo")
+            compare(menu(3).actionAt(0).text, "Open Userguide   Ctrl+H")
+            compare(menu(3).actionAt(1).text, "About")
+            compare(menu(3).menuAt(2).title, "Language")
         }
 
         function test_file_actions_reach_the_back_end() {
@@ -110,20 +119,19 @@ Item {
             for (var i = 0; i < 6; ++i)
                 file[i].trigger()
             // The back end is called once the menu is out of the way.
-            tryCompare(MainLogic, "calls", ["openFile", "save", "saveAs", "sendData", "getData"])
-            compare(DataMgt.calls, ["initDefaultData"])
+            tryCompare(MainLogic, "calls", ["openFile", "save", "saveAs", "sendData", "getData", "restoreDefault"])
             file[6].trigger()
             compare(fakeWindow.closed, 1)
             fakeWindow.closed = 0
             var shown = fakeDialog.shown
-            menu(1).actionAt(0).trigger()
-            menu(2).actionAt(1).trigger()
+            menu(2).actionAt(0).trigger()
+            menu(3).actionAt(1).trigger()
             compare(fakeDialog.shown, shown + 2)
         }
 
         function test_shortcuts() {
             compare(actions(menu(0))[6].shortcut, "Ctrl+Q")
-            compare(menu(2).actionAt(0).shortcut, "Ctrl+H")
+            compare(menu(3).actionAt(0).shortcut, "Ctrl+H")
             keySequence(StandardKey.Open)
             tryCompare(MainLogic, "calls", ["openFile"])
             keySequence(StandardKey.Save)
@@ -158,7 +166,7 @@ Item {
         }
 
         function test_language_menu_ticks_the_language_in_use() {
-            var languages = menu(2).menuAt(2)
+            var languages = menu(3).menuAt(2)
             Tran.reTrans("English")
             verify(languages.actionAt(1).checked)
             verify(!languages.actionAt(0).checked)
@@ -192,7 +200,7 @@ Item {
         }
 
         function test_language_menu_retranslates_before_storing() {
-            var languages = menu(2).menuAt(2)
+            var languages = menu(3).menuAt(2)
             compare(languages.actionAt(0).text, "简体中文")
             compare(languages.actionAt(1).text, "English")
             languages.actionAt(0).trigger()

@@ -1,5 +1,7 @@
 // Runs the Qt Quick tests (tst_*.qml in this folder) with stand-ins for the
 // back-end objects published under the names the documents use.
+#include "model/DocumentState.h"
+#include "model/EditHistory.h"
 #include "tests/qml/BackEndStubs.h"
 #include "tests/qml/RecordingDataMgt.h"
 #include "ui/ColorPalette.h"
@@ -31,6 +33,9 @@ public slots:
         ctx->setContextProperty("Tran", tran);
         ctx->setContextProperty("Ftp", ftp);
         ctx->setContextProperty("FirmwareUpdate", firmware);
+        // The real history and saved state over the recording store.
+        ctx->setContextProperty("History", new EditHistory(dataMgt, engine));
+        ctx->setContextProperty("Document", new DocumentState(dataMgt, engine));
     }
 };
 

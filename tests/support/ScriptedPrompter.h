@@ -23,6 +23,14 @@ public:
     QStringList saveAnswers;           // next answers of saveFileName ("" = cancel)
     QStringList openAnswers;           // next answers of openFileName ("" = cancel)
     QList<QMessageBox::StandardButton> buttonAnswers; // next answers of message()
+
+    struct Question {
+        QString title;
+        QString text;
+        QStringList labels;
+    };
+    QList<Question> questions;                        // every ask(), in order
+    QList<QMessageBox::StandardButton> choiceAnswers; // next answers of ask()
     int saveDialogs = 0;
     QString lastSaveFilter;            // the filter the last save dialog offered
     int openDialogs = 0;
@@ -35,6 +43,23 @@ public:
         if (!buttonAnswers.isEmpty())
             return buttonAnswers.takeFirst();
         return buttons.testFlag(QMessageBox::Ok) ? QMessageBox::Ok : QMessageBox::NoButton;
+    }
+    // Unscripted, a question is answered the way the editor went on before it
+    // asked anything: Discard (the edits) or Yes (load what replaces them).
+    QMessageBox::StandardButton ask(QWidget *, const QString &title, const QString &text,
+                                    const QList<Choice> &choices) override
+    {
+        QStringList labels;
+        for (const Choice &c : choices)
+            labels << c.label;
+        questions.append({title, text, labels});
+        if (!choiceAnswers.isEmpty())
+            return choiceAnswers.takeFirst();
+        for (const Choice &c : choices) {
+            if (c.button == QMessageBox::Discard || c.button == QMessageBox::Yes)
+                return c.button;
+        }
+        return choices.isEmpty() ? QMessageBox::NoButton : choices.last().button;
     }
     QString saveFileName(QWidget *, const QString &, const QString &, const QString &filter) override
     {

@@ -106,6 +106,44 @@ Item {
         onTriggered: if (work) { var w = work; work = null; w() }
     }
 
+    // Runs an action of the menus after the field being edited has been
+    // committed, so that the action sees what the screen shows.
+    function run(action) {
+        if (root.window && typeof root.window.commitEdits === "function")
+            root.window.commitEdits()
+        afterMenu(action)
+    }
+
+    // "NAME - Vornel RambaKEY Q7X", NAME being the preset's file name or
+    // "Untitled", followed by " *" while it differs from the saved preset.
+    function documentTitle() {
+        var base = "Vornel RambaKEY Q7X"
+        if (typeof Document === "undefined" || !Document)
+            return base
+        var name = Document.fileName !== "" ? Document.fileName : qsTr("Untitled")
+        return name + (Document.modified ? " *" : "") + " - " + base
+    }
+
+    function hasHistory() {
+        return typeof History !== "undefined" && History !== null
+    }
+    function undoText() {
+        if (!hasHistory() || History.undoName === "")
+            return qsTr("Undo")
+        return qsTr("Undo %1").arg(qsTranslate("EditHistory", History.undoName))
+    }
+    function redoText() {
+        if (!hasHistory() || History.redoName === "")
+            return qsTr("Redo")
+        return qsTr("Redo %1").arg(qsTranslate("EditHistory", History.redoName))
+    }
+    function undo() { if (hasHistory()) run(function() { History.undo() }) }
+    function redo() { if (hasHistory()) run(function() { History.redo() }) }
+
+    function recentPresets() {
+        return (typeof MainLogic.recentPresets === "function") ? MainLogic.recentPresets() : []
+    }
+
     function chooseLanguage(name) {
         Tran.reTrans(name)
         Tran.setLanguage(name)
@@ -169,9 +207,10 @@ Item {
             source: "qrc:/img/logo.png"
         }
         Text {
+            objectName: "documentTitle"
             x: 50
             y: 11
-            text: "Vornel RambaKEY Q7X"
+            text: root.documentTitle()
             Accessible.role: Accessible.StaticText
             Accessible.name: text
             color: CusConfig.colorTitleText
@@ -207,6 +246,20 @@ Item {
         }
     }
 
+    // The menus take a new scaling rate while closed too, so that one opened
+    // after a change of screen does not grow while it shows.
+    Connections {
+        target: (typeof MainLogic !== "undefined") ? MainLogic : null
+        ignoreUnknownSignals: true
+        function onScreenChanged() {
+            var r = root.scalingRate()
+            fileMenu.rate = r
+            editMenu.rate = r
+            populateMenu.rate = r
+            helpMenu.rate = r
+        }
+    }
+
     MenuBar {
         id: menuBar
         x: 1
@@ -219,7 +272,7 @@ Item {
 
         Menu {
             id: fileMenu
-            property real rate: 1.0
+            property real rate: root.scalingRate()
             onAboutToShow: rate = root.scalingRate()
             title: qsTr("File")
             delegate: GreenMenuItem {}
@@ -233,36 +286,60 @@ Item {
                 objectName: "openAction"
                 text: qsTr("Open")
                 shortcut: StandardKey.Open
-                onTriggered: root.afterMenu(function() { MainLogic.openFile() })
+                onTriggered: root.run(function() { MainLogic.openFile() })
             }
             Action {
                 objectName: "saveAction"
                 text: qsTr("Save")
                 shortcut: StandardKey.Save
-                onTriggered: root.afterMenu(function() { MainLogic.save() })
+                onTriggered: root.run(function() { MainLogic.save() })
             }
             Action {
                 objectName: "saveAsAction"
                 text: qsTr("Save As")
                 shortcut: StandardKey.SaveAs
-                onTriggered: root.afterMenu(function() { MainLogic.saveAs() })
+                onTriggered: root.run(function() { MainLogic.saveAs() })
             }
             MenuLine {}
             Action {
                 objectName: "sendAction"
                 text: qsTr("Send To Hardware")
-                onTriggered: root.afterMenu(function() { MainLogic.sendData() })
+                onTriggered: root.run(function() { MainLogic.sendData() })
             }
             Action {
                 objectName: "getAction"
                 text: qsTr("Get From Hardware")
-                onTriggered: root.afterMenu(function() { MainLogic.getData() })
+                onTriggered: root.run(function() { MainLogic.getData() })
             }
             MenuLine {}
             Action {
                 objectName: "restoreAction"
                 text: qsTr("Restore The Default")
-                onTriggered: DataMgt.initDefaultData()
+                onTriggered: root.run(function() {
+                    if (typeof MainLogic.restoreDefault === "function")
+                        MainLogic.restoreDefault()
+                    else
+                        DataMgt.initDefaultData()
+                })
+            }
+            Menu {
+                id: recentMenu
+                objectName: "recentMenu"
+                title: qsTr("Recent Presets")
+                property real rate: fileMenu.rate
+                property var paths: []
+                onAboutToShow: paths = root.recentPresets()
+                delegate: GreenMenuItem {}
+                background: MenuBackground { implicitWidth: 300 * recentMenu.rate }
+                Instantiator {
+                    model: recentMenu.paths
+                    delegate: GreenMenuItem {
+                        text: String(modelData).replace(/^.*\//, "")
+                        onTriggered: root.run(function() { MainLogic.openPreset(modelData) })
+                    }
+                    onObjectAdded: recentMenu.insertItem(index, object)
+                    onObjectRemoved: recentMenu.removeItem(object)
+                }
             }
             MenuLine {}
             Action {
@@ -273,8 +350,30 @@ Item {
             }
         }
         Menu {
+            id: editMenu
+            property real rate: root.scalingRate()
+            onAboutToShow: rate = root.scalingRate()
+            title: qsTr("Edit")
+            delegate: GreenMenuItem {}
+            background: MenuBackground { implicitWidth: 240 * editMenu.rate }
+            Action {
+                objectName: "undoAction"
+                text: root.undoText()
+                enabled: root.hasHistory() && History.canUndo
+                shortcut: "Ctrl+Z"
+                onTriggered: root.undo()
+            }
+            Action {
+                objectName: "redoAction"
+                text: root.redoText()
+                enabled: root.hasHistory() && History.canRedo
+                shortcut: "Ctrl+Shift+Z"
+                onTriggered: root.redo()
+            }
+        }
+        Menu {
             id: populateMenu
-            property real rate: 1.0
+            property real rate: root.scalingRate()
             onAboutToShow: rate = root.scalingRate()
             title: qsTr("Auto Populate")
             delegate: GreenMenuItem {}
@@ -287,7 +386,7 @@ Item {
         }
         Menu {
             id: helpMenu
-            property real rate: 1.0
+            property real rate: root.scalingRate()
             onAboutToShow: rate = root.scalingRate()
             title: qsTr("Help")
             delegate: GreenMenuItem {}
@@ -306,7 +405,7 @@ Item {
             Menu {
                 id: languageMenu
                 objectName: "languageMenu"
-                property real rate: 1.0
+                property real rate: root.scalingRate()
                 onAboutToShow: rate = root.scalingRate()
                 title: qsTr("Language")
                 delegate: GreenMenuItem {}

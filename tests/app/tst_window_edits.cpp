@@ -1,0 +1,226 @@
+// The real window over the controller (fake MIDI, scripted dialogs), driven
+// by mouse and keys: what is typed reaches the store before every action that
+// reads it, undo and redo work from the keys and the menu, the title and the
+// status line follow the editor's copy, and closing asks before losing edits.
+//
+// Needs an X display (run under xvfb-run): focus and shortcuts are the point.
+
+#include "app/MainWindow.h"
+#include "tests/support/FakeMidiBackend.h"
+#include "model/DataManagement.h"
+#include "model/DocumentState.h"
+#include "model/EditHistory.h"
+#include "tests/support/ScriptedPrompter.h"
+
+#include <QGuiApplication>
+#include <QQuickItem>
+#include <QQuickWindow>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <memory>
+
+namespace {
+
+constexpr int kWaitMs = 10000;
+
+QObject *objectProperty(QObject *o, const char *name)
+{
+    return o ? qvariant_cast<QObject *>(o->property(name)) : nullptr;
+}
+
+QQuickItem *itemProperty(QObject *o, const char *name)
+{
+    return qobject_cast<QQuickItem *>(objectProperty(o, name));
+}
+
+QQuickItem *containerItem(QObject *container, int index)
+{
+    QQuickItem *result = nullptr;
+    if (container)
+        QMetaObject::invokeMethod(container, "itemAt", Q_RETURN_ARG(QQuickItem *, result),
+                                  Q_ARG(int, index));
+    return result;
+}
+
+QByteArray readAll(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+int padData(MainWindow &w, int pad)
+{
+    return w.dataManagement()->getPadInfo(pad).value("padData").toInt();
+}
+
+} // namespace
+
+class TestWindowEdits : public QObject
+{
+    Q_OBJECT
+
+    FakeMidiBackend m_fake;
+    std::unique_ptr<ScriptedPrompter> m_prompter;
+    std::unique_ptr<MainWindow> m_window;
+    QQuickWindow *m_win = nullptr;
+    QTemporaryDir m_dir;
+
+    QPoint centreOf(QQuickItem *item) const
+    {
+        return item->mapToScene(QPointF(item->width() / 2, item->height() / 2)).toPoint();
+    }
+    void click(QQuickItem *item)
+    {
+        QVERIFY(item);
+        QTest::mouseClick(m_win, Qt::LeftButton, Qt::NoModifier, centreOf(item));
+        QCoreApplication::processEvents();
+    }
+    // The number field of PAD1 (top-left pad of BANK A's lower row is pad 1).
+    QQuickItem *padField()
+    {
+        QObject *page = containerItem(objectProperty(itemProperty(m_win, "mainPage"), "padSwipe"), 0);
+        QQuickItem *pad = nullptr;
+        QVariant result;
+        if (page && QMetaObject::invokeMethod(page, "padAt", Q_RETURN_ARG(QVariant, result), Q_ARG(QVariant, 4)))
+            pad = qobject_cast<QQuickItem *>(qvariant_cast<QObject *>(result));
+        return itemProperty(pad, "numberField");
+    }
+    // Clicks into the field and types over its text, without Enter.
+    void typeWithoutEnter(QQuickItem *field, const QString &typed)
+    {
+        QVERIFY(field);
+        QQuickItem *input = itemProperty(field, "textInput");
+        QVERIFY(input);
+        click(input);
+        QTRY_VERIFY_WITH_TIMEOUT(input->hasActiveFocus(), kWaitMs);
+        QMetaObject::invokeMethod(input, "selectAll");
+        for (const QChar c : typed)
+            QTest::keyClick(m_win, c.toLatin1());
+        QCoreApplication::processEvents();
+    }
+    QString title()
+    {
+        QQuickItem *bar = itemProperty(m_win, "menuBarItem");
+        const QList<QQuickItem *> all = bar ? bar->findChildren<QQuickItem *>("documentTitle") : QList<QQuickItem *>();
+        return all.isEmpty() ? QString() : all.first()->property("text").toString();
+    }
+
+private slots:
+    void initTestCase()
+    {
+        if (QGuiApplication::platformName() != QLatin1String("xcb"))
+            QSKIP("needs an X display (run under xvfb-run)");
+        QVERIFY(m_dir.isValid());
+        MainWindow::registerQmlTypes();
+        MidiBackend::setInstance(&m_fake);
+    }
+    void cleanupTestCase() { MidiBackend::setInstance(nullptr); }
+
+    void init()
+    {
+        m_prompter = std::make_unique<ScriptedPrompter>();
+        MainWindow::Options options;
+        options.liveDeviceSources = false;
+        options.firmwareServer = QUrl("ftp://127.0.0.1:1/");
+        m_window = std::make_unique<MainWindow>(options);
+        m_win = qobject_cast<QQuickWindow *>(m_window->engine()->rootObjects().value(0));
+        QVERIFY(m_win);
+        QVERIFY(QTest::qWaitForWindowExposed(m_win));
+        m_win->requestActivate();
+        QTRY_VERIFY_WITH_TIMEOUT(m_win->isActive(), kWaitMs);
+    }
+    void cleanup()
+    {
+        m_window.reset();
+        m_prompter.reset();
+        m_win = nullptr;
+    }
+
+    // Ctrl+S while the field is still being edited saves what the field shows.
+    void saveShortcutCommitsTheFieldBeingEdited()
+    {
+        const QString path = m_dir.filePath("typed.stm");
+        QCOMPARE(padData(*m_window, 0), 68);
+        QQuickItem *field = padField();
+        typeWithoutEnter(field, "44");
+        QCOMPARE(field->property("text").toString(), QString("44"));
+        m_prompter->saveAnswers << path;
+        QTest::keySequence(m_win, QKeySequence::Save);
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(path), kWaitMs);
+        QCOMPARE(int(readAll(path).at(4 + 9 + 1)), 44);
+        QCOMPARE(padData(*m_window, 0), 44);
+        QCOMPARE(title(), QString("typed.stm - Vornel RambaKEY Q7X"));
+    }
+
+    // Undo and redo from the keys and the Edit menu, each step named, and the
+    // pages follow.
+    void undoRedoFromKeysAndMenu()
+    {
+        QQuickItem *field = padField();
+        QCOMPARE(title(), QString("Untitled - Vornel RambaKEY Q7X"));
+        typeWithoutEnter(field, "50");
+        QTest::keyClick(m_win, Qt::Key_Return);
+        QTRY_COMPARE_WITH_TIMEOUT(padData(*m_window, 0), 50, kWaitMs);
+        QTRY_COMPARE_WITH_TIMEOUT(title(), QString("Untitled * - Vornel RambaKEY Q7X"), kWaitMs);
+        typeWithoutEnter(field, "51");
+        QTest::keyClick(m_win, Qt::Key_Return);
+        QTRY_COMPARE_WITH_TIMEOUT(padData(*m_window, 0), 51, kWaitMs);
+        QTRY_COMPARE_WITH_TIMEOUT(m_window->history()->undoName(), QString("Edit"), kWaitMs);
+
+        QTest::keySequence(m_win, QKeySequence("Ctrl+Z"));
+        QTRY_COMPARE_WITH_TIMEOUT(padData(*m_window, 0), 50, kWaitMs);
+        QTRY_COMPARE_WITH_TIMEOUT(field->property("text").toString(), QString("50"), kWaitMs);
+        QTest::keySequence(m_win, QKeySequence("Ctrl+Z"));
+        QTRY_COMPARE_WITH_TIMEOUT(field->property("text").toString(), QString("68"), kWaitMs);
+        QTRY_COMPARE_WITH_TIMEOUT(title(), QString("Untitled - Vornel RambaKEY Q7X"), kWaitMs);
+        QTest::keySequence(m_win, QKeySequence("Ctrl+Y"));
+        QTRY_COMPARE_WITH_TIMEOUT(field->property("text").toString(), QString("50"), kWaitMs);
+        QTest::keySequence(m_win, QKeySequence("Ctrl+Shift+Z"));
+        QTRY_COMPARE_WITH_TIMEOUT(field->property("text").toString(), QString("51"), kWaitMs);
+
+        // The Edit menu names the step; a batch fill is one step.
+        m_window->dataManagement()->setPadNoteBatch(3, "Major", false, 30, 1);
+        QObject *menuBar = objectProperty(itemProperty(m_win, "menuBarItem"), "menuBar");
+        QObject *editMenu = objectProperty(containerItem(menuBar, 1), "menu");
+        QVERIFY(editMenu);
+        QObject *undoAction = objectProperty(containerItem(editMenu, 0), "action");
+        QVERIFY(undoAction);
+        QTRY_COMPARE_WITH_TIMEOUT(undoAction->property("text").toString(), QString("Undo Auto Populate"), kWaitMs);
+        QMetaObject::invokeMethod(undoAction, "trigger");
+        QTRY_COMPARE_WITH_TIMEOUT(field->property("text").toString(), QString("51"), kWaitMs);
+        QCOMPARE(undoAction->property("text").toString(), QString("Undo Edit"));
+    }
+
+    // A typed value above the range shows clamped, and the field says its range.
+    void outOfRangeValueShowsItsRange()
+    {
+        QQuickItem *field = padField();
+        typeWithoutEnter(field, "300");
+        QTest::keyClick(m_win, Qt::Key_Return);
+        QTRY_COMPARE_WITH_TIMEOUT(field->property("text").toString(), QString("127"), kWaitMs);
+        QObject *tip = field->findChild<QObject *>("rangeTip");
+        QVERIFY(tip);
+        QTRY_VERIFY_WITH_TIMEOUT(tip->property("visible").toBool(), kWaitMs);
+        QCOMPARE(tip->property("text").toString(), QString("Range: 0 to 127"));
+        QTRY_VERIFY_WITH_TIMEOUT(!tip->property("visible").toBool(), kWaitMs);
+    }
+
+    // Closing with an edit still in the field asks; Cancel keeps the window.
+    void closingWithPendingEditAsks()
+    {
+        typeWithoutEnter(padField(), "45");
+        m_prompter->choiceAnswers << QMessageBox::Cancel;
+        QTest::keySequence(m_win, QKeySequence("Ctrl+Q"));
+        QTRY_COMPARE_WITH_TIMEOUT(m_prompter->questions.size(), 1, kWaitMs);
+        QCOMPARE(padData(*m_window, 0), 45);
+        QVERIFY(m_win->isVisible());
+        m_prompter->choiceAnswers << QMessageBox::Discard;
+        QTest::keySequence(m_win, QKeySequence("Ctrl+Q"));
+        QTRY_VERIFY_WITH_TIMEOUT(!m_win->isVisible(), kWaitMs);
+        QCOMPARE(m_prompter->questions.size(), 2);
+    }
+};
+
+QTEST_MAIN(TestWindowEdits)
+#include "tst_window_edits.moc"
