@@ -8,15 +8,8 @@
 // interfaces Qt hands to AT-SPI on Linux.
 
 #include "tests/qml/A11yCoverage.h"
-#include "tests/qml/BackEndStubs.h"
-#include "tests/qml/RecordingDataMgt.h"
-#include "ui/ColorPalette.h"
-#include "ui/DialogName.h"
+#include "tests/qml/A11yHarness.h"
 
-#include <QGuiApplication>
-#include <QQmlApplicationEngine>
-#include <QQmlContext>
-#include <QQuickWindow>
 #include <QtTest>
 
 class tst_Accessibility : public QObject
@@ -27,83 +20,22 @@ private slots:
     void views_data();
     void views();
     void controlsSayWhoseTheyAre();
-
-private:
-    struct Harness
-    {
-        QQmlApplicationEngine engine;
-        StubMainLogic *mainLogic = nullptr;
-        RecordingDataMgt *dataMgt = nullptr;
-        StubTrans *tran = nullptr;
-        StubFtp *ftp = nullptr;
-        StubFirmwareUpdate *firmware = nullptr;
-        QQuickWindow *window = nullptr;
-    };
-    // Loads the window as the program does, with the stand-in back end, in
-    // the given language ("English" or "简体中文").
-    static bool load(Harness &h, const QString &language);
-    static QObject *dialog(Harness &h, const char *name);
-    static QQuickItem *findItem(QQuickItem *item, const QString &objectName)
-    {
-        if (item->objectName() == objectName)
-            return item;
-        const auto children = item->childItems();
-        for (QQuickItem *child : children) {
-            if (QQuickItem *found = findItem(child, objectName))
-                return found;
-        }
-        return nullptr;
-    }
 };
 
 void tst_Accessibility::initTestCase()
 {
-    qmlRegisterType<ColorPalette>("ColorP", 1, 0, "ColorPalette");
-    DialogName::registerType();
+    A11yHarness::registerTypes();
     // Controls fill in their accessible roles and names only while
     // accessibility is on, as it is when a screen reader listens.
     QAccessible::setActive(true);
-}
-
-bool tst_Accessibility::load(Harness &h, const QString &language)
-{
-    h.mainLogic = new StubMainLogic(&h.engine);
-    h.dataMgt = new RecordingDataMgt(&h.engine);
-    h.tran = new StubTrans(QStringLiteral(Q7X_TEST_ZH_QM), &h.engine);
-    h.tran->setEngine(&h.engine);
-    h.tran->setProperty("storedLanguage", language);
-    h.ftp = new StubFtp(&h.engine);
-    h.firmware = new StubFirmwareUpdate(&h.engine);
-    QQmlContext *ctx = h.engine.rootContext();
-    ctx->setContextProperty("MainLogic", h.mainLogic);
-    ctx->setContextProperty("DataMgt", h.dataMgt);
-    ctx->setContextProperty("Tran", h.tran);
-    ctx->setContextProperty("Ftp", h.ftp);
-    ctx->setContextProperty("FirmwareUpdate", h.firmware);
-    h.engine.load(QUrl(QStringLiteral("qrc:/qml/main.qml")));
-    if (h.engine.rootObjects().isEmpty())
-        return false;
-    h.window = qobject_cast<QQuickWindow *>(h.engine.rootObjects().constFirst());
-    if (!h.window || !QTest::qWaitForWindowExposed(h.window))
-        return false;
-    h.dataMgt->initDefaultData();
-    QTest::qWait(50);
-    return true;
-}
-
-QObject *tst_Accessibility::dialog(Harness &h, const char *name)
-{
-    return h.window->property(name).value<QObject *>();
 }
 
 void tst_Accessibility::views_data()
 {
     QTest::addColumn<QString>("language");
     QTest::addColumn<QString>("view");
-    const QStringList views = {"window", "auto populate", "colour", "about", "firmware check",
-                               "firmware offer", "firmware progress", "firmware result"};
     for (const QString &language : {QStringLiteral("English"), QStringLiteral("简体中文")}) {
-        for (const QString &view : views)
+        for (const QString &view : A11yHarness::views())
             QTest::newRow(qPrintable(language.left(2) + " " + view)) << language << view;
     }
 }
@@ -113,37 +45,11 @@ void tst_Accessibility::views()
     QFETCH(QString, language);
     QFETCH(QString, view);
 
-    Harness h;
-    QVERIFY(load(h, language));
+    A11yHarness h;
+    QVERIFY(h.load(language, QStringLiteral(Q7X_TEST_ZH_QM)));
     QCOMPARE(h.tran->currentLanguage(), language);
-
-    QObject *open = nullptr;
-    if (view == "auto populate") {
-        open = dialog(h, "functionDialog");
-        QMetaObject::invokeMethod(open, "show");
-    } else if (view == "colour") {
-        // As a click on pad 5's swatch opens it.
-        open = dialog(h, "colorDialog");
-        QObject *swatch = findItem(h.window->contentItem(), "swatch");
-        QVERIFY(swatch);
-        QMetaObject::invokeMethod(open, "show", Q_ARG(QVariant, 4), Q_ARG(QVariant, QVariant::fromValue(swatch)),
-                                  Q_ARG(QVariant, "#ff8000"));
-    } else if (view == "about") {
-        open = dialog(h, "helpDialog");
-        emit h.mainLogic->s_snNum("RK7X-0001");
-        QMetaObject::invokeMethod(open, "show");
-    } else if (view.startsWith("firmware")) {
-        open = dialog(h, "progressDialog");
-        emit h.ftp->showDialog();
-        if (view != "firmware check")
-            emit h.ftp->info("Q7X_V1.3.bin", 1.3, {"Faster pads"});
-        if (view == "firmware progress" || view == "firmware result")
-            emit h.firmware->transmitProgress(40);
-        if (view == "firmware result")
-            emit h.firmware->transStatus(true);
-    }
-    if (open)
-        QTRY_VERIFY(open->property("opened").toBool());
+    QVERIFY(h.open(view));
+    QObject *open = h.openDialog;
 
     // A dialog is measured on its own, the window without any dialog.
     const A11yCoverage c = A11yCoverage::measure(h.window, open ? DialogName::accessibleItem(open) : nullptr);
@@ -175,8 +81,8 @@ void tst_Accessibility::views()
 // whose it is.
 void tst_Accessibility::controlsSayWhoseTheyAre()
 {
-    Harness h;
-    QVERIFY(load(h, "English"));
+    A11yHarness h;
+    QVERIFY(h.load("English", QStringLiteral(Q7X_TEST_ZH_QM)));
     const A11yCoverage c = A11yCoverage::measure(h.window);
     const QStringList expected = {
         "Pad 5 note number", "Pad 5 channel", "Pad 5 type: NOTE", "Pad 5 colour", "Pad 13 note",
