@@ -2,6 +2,68 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en_US">
 <context>
+    <name>Arpegiator</name>
+    <message>
+        <source>ARPEGIATOR</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>TEMPO</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Arpeggiator tempo in beats per minute</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>MODE</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Arpeggiator mode</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>LATCH</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Arpeggiator latch</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>LATCH on: the arpeggio keeps playing after you release the keys</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>TIME DIV</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Arpeggiator time division</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>SWING</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Arpeggiator swing</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>BankBadge</name>
+    <message>
+        <source>BANK A</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>BANK B</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>BarsPage</name>
     <message>
         <source>CH</source>
@@ -15,15 +77,83 @@
         <source>MAX</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>BARS</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>PITCH</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Self Return</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Pitch wheel self return</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>On: the pitch wheel springs back to the centre after the Return Time</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Return Time</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Pitch wheel return time in milliseconds</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ms</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Pitch wheel channel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>MODULATION</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Modulation wheel controller number</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Modulation wheel minimum</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Modulation wheel maximum</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Modulation wheel channel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>MOD</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Modulation wheel type</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>CC: the wheel sends the controller number in the # field</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>MOD: the wheel sends the modulation controller (1)</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>BatchKnobsCC</name>
     <message>
         <source>Set CC</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>CC Range Staring at</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -42,15 +172,43 @@
         <source>With CC</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Knob controllers</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Fill %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>CC Range Starting at</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 start</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 channel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 minimum</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 maximum</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 order</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>BatchKnobsPC</name>
     <message>
         <source>Set PC</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>PC Range Staring at</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -69,6 +227,38 @@
         <source>With PC</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Knob programs</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Fill %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>PC Range Starting at</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 start</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 channel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 minimum</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 maximum</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 order</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>BatchOrder</name>
@@ -80,15 +270,15 @@
         <source>DES</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>ASC: numbers rise from pad to pad. DES: they fall.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>BatchPadCC</name>
     <message>
         <source>Set CC</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>CC Range Staring at</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -111,6 +301,34 @@
         <source>With Value</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Pad controllers</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Fill %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>CC Range Starting at</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 start</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 channel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 button behaviour</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 order</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>BatchPadNote</name>
@@ -127,7 +345,31 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>NOTE CC Channel</source>
+        <source>Pad notes</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Fill %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 scale</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 order</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 start</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>NOTE Channel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 channel</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -138,15 +380,35 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>PC Range Staring at</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>PC Channel</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <source>With Value</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Pad programs</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Fill %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>PC Range Starting at</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 start</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 channel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 order</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -165,11 +427,55 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>cancel</source>
+        <source>Colour of pad %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>confirm</source>
+        <source>Choose a colour</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Colour</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>BANK A</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>BANK B</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Colour of PAD%1, %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Colour wheel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Chosen colour %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Red</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Green</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Blue</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Confirm</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -215,9 +521,138 @@
     </message>
 </context>
 <context>
+    <name>CusCombox</name>
+    <message>
+        <source>Chromatic</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Major</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Minor</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>HarmonicMinor</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>MelodicMinor</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Dorian</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Phrygian</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Lydian</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Mixolydian</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Locrian</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>UP</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>DOWN</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>EXCLUSIVE</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>INCLUSIVE</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ORDER</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>RANDOM</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>PAD</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>KEYBOARD</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ALL</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>LINER</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>EXP</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>LO</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>NORMAL</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>REVERSE</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>CusProgress</name>
+    <message>
+        <source>Progress</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>CusTabButton</name>
     <message>
         <source>BANK A</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>EditHistory</name>
+    <message>
+        <source>Edit</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Pad Color</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Auto Populate</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Restore The Default</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Change</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -265,6 +700,69 @@
     </message>
 </context>
 <context>
+    <name>Function</name>
+    <message>
+        <source>FUNCTION</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>FULL VEL</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Full velocity applies to</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>FULL VEL: the pads, the keys or both always play at the FULL VEL VALUE velocity</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>FULL VEL VALUE</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Full velocity value</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>PIANO CURVE</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Piano key velocity curve</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>PIANO CURVE: how the force on the piano keys turns into velocity (LINER: even, EXP: rises steeply, LO: softer)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>PAD CURVE</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Pad velocity curve</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>PAD CURVE: how the force on the pads turns into velocity (LINER: even, EXP: rises steeply, LO: softer)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>SUSTAIN</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sustain pedal polarity</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>SUSTAIN: choose REVERSE if the sustain pedal works the wrong way round</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>FunctionDialog</name>
     <message>
         <source>Auto Populate</source>
@@ -290,6 +788,58 @@
         <source>Apply to A&amp;B</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Nothing applied: tick a section first.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>BANK A</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>BANK B</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>BANK A and BANK B</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Applied to %1: %2.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>pad notes</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>pad CC</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>pad PC</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>knob CC</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>knob PC</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Close Auto Populate</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tick one pad section and one knob section at most, then apply them to a bank.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>, </source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>HelpDialog</name>
@@ -313,6 +863,22 @@
         <source>firmware updates</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>About</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Copyright © Vornel. All rights reserved.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Look for newer firmware for the connected keyboard</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Close About</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>Knob</name>
@@ -326,6 +892,46 @@
     </message>
     <message>
         <source>MAX</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Knob %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 controller number</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 channel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 minimum</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 maximum</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>TOUCH</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 type</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>CC: the knob sends its controller number, from MIN to MAX</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>PC: the knob sends program changes, from MIN to MAX</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>TOUCH: the knob sends aftertouch, from MIN to MAX; it has no controller number</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -345,6 +951,50 @@
     </message>
     <message>
         <source>GET FROM HARDWARE</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Pad bank</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show the pads of BANK A (pads 1 to 8)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show the pads of BANK B (pads 9 to 16)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Knob bank</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show the knobs of BANK A (knobs 1 to 8)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show the knobs of BANK B (knobs 9 to 16)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Last played note</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Send to hardware</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Write every setting shown here into the connected keyboard</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Get from hardware</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Read the connected keyboard&apos;s settings into the editor, replacing what is shown</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -382,6 +1032,11 @@
     </message>
     <message>
         <source>The file is not a valid preset</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The language choice could not be saved:
+%1</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -494,6 +1149,46 @@
         <source>Language</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>No program to show the user guide was found. The guide is here:
+%1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The user guide was not found. It belongs beside the program as VornelRambaKEYQ7X.pdf or VornelRambaKEYQ7X.html.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>User guide</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Title bar</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Minimise window</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Close window</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Menu bar</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>NoticeDialog</name>
+    <message>
+        <source>OK</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>OK, close %1</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>PadKey</name>
@@ -506,7 +1201,55 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Pad colour</source>
+        <source>Pad %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>COLOR</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 colour</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Colour of this pad&apos;s light; click to choose it</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 controller number</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 program number</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 note number</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 note</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 channel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 button behaviour</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Momentary: on while held. Toggle: each press switches on or off.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>NOTE</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 type</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -514,6 +1257,66 @@
     <name>ProgressDialog</name>
     <message>
         <source>Try again</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Firmware update</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>This is already the newest firmware; no upgrade is needed!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Firmware name:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Version:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Firmware upgrade succeeded!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Firmware upgrade failed!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Downloading the firmware…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Checking for new firmware…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>A new firmware version was found. Do you want to upgrade?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Current version: %1    New version: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Firmware description</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Upgrade firmware</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Firmware transfer progress</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sending the firmware to the keyboard: %1%</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Close firmware update</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -528,6 +1331,62 @@
     <name>WalkingBelt</name>
     <message>
         <source>CH</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Loop button</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Rewind button</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Fast forward button</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Stop button</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Play/pause button</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Record button</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Transport button %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 controller number</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 behaviour</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Momentary: on while held. Toggle: each press switches on or off.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 channel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 type</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>CC: the button sends its controller number on its channel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>MC: the button sends the keyboard&apos;s own transport command; number, behaviour and channel do not apply</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -22,7 +22,7 @@ BackgroundRect {
 
     BatchLabel { y: 9; font.bold: true; text: qsTr("Set PC") }
     CusCheckBox { id: checkBox; objectName: "knobPcCheck"; x: 150; y: 9; width: 12; height: 12; Accessible.name: qsTr("Fill %1").arg(root.sectionName) }
-    BatchLabel { y: 28; text: qsTr("PC Range Staring at") }
+    BatchLabel { y: 28; text: qsTr("PC Range Starting at") }
     BatchField { id: startField; objectName: "knobPcStart"; y: 28; accessibleName: qsTr("%1 start").arg(root.sectionName) }
     BatchLabel { y: 48; text: qsTr("PC Channel") }
     BatchChannel { id: channelList; objectName: "knobPcChannel"; y: 48; Accessible.name: qsTr("%1 channel").arg(root.sectionName) }

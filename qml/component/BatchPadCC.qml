@@ -21,7 +21,7 @@ BackgroundRect {
 
     BatchLabel { y: 8; font.bold: true; text: qsTr("Set CC") }
     CusCheckBox { id: checkBox; objectName: "padCcCheck"; x: 150; y: 9; width: 12; height: 12; Accessible.name: qsTr("Fill %1").arg(root.sectionName) }
-    BatchLabel { y: 28; text: qsTr("CC Range Staring at") }
+    BatchLabel { y: 28; text: qsTr("CC Range Starting at") }
     BatchField { id: startField; objectName: "padCcStart"; y: 28; accessibleName: qsTr("%1 start").arg(root.sectionName) }
     BatchLabel { y: 48; text: qsTr("CC Channel") }
     BatchChannel { id: channelList; objectName: "padCcChannel"; y: 48; Accessible.name: qsTr("%1 channel").arg(root.sectionName) }

@@ -40,7 +40,7 @@ BackgroundRect {
     BatchOrder { id: orderButton; objectName: "noteOrder"; y: 48; Accessible.name: qsTr("%1 order").arg(root.sectionName) }
     BatchLabel { y: 68; text: qsTr("Starting at") }
     BatchField { id: startField; objectName: "noteStart"; y: 68; accessibleName: qsTr("%1 start").arg(root.sectionName) }
-    BatchLabel { y: 88; text: qsTr("NOTE CC Channel") }
+    BatchLabel { y: 88; text: qsTr("NOTE Channel") }
     BatchChannel { id: channelList; objectName: "noteChannel"; y: 88; Accessible.name: qsTr("%1 channel").arg(root.sectionName) }
 
     // key: the name shown (translated by the list); value: the store's name

@@ -153,7 +153,7 @@ Rectangle {
         y: 106
         text1: "CC"
         text2: "PC"
-        text3: "TOUCH"
+        text3: qsTr("TOUCH")
         accessibleName: qsTr("%1 type").arg(root.ownerName)
         tip1: qsTr("CC: the knob sends its controller number, from MIN to MAX")
         tip2: qsTr("PC: the knob sends program changes, from MIN to MAX")

@@ -268,7 +268,7 @@ Rectangle {
         objectName: "typeBar"
         x: 9
         y: 97
-        text1: "NOTE"
+        text1: qsTr("NOTE")
         text2: "CC"
         text3: "PC"
         accessibleName: qsTr("%1 type").arg(root.ownerName)

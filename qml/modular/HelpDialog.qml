@@ -86,7 +86,7 @@ Dialog {
             anchors.horizontalCenter: parent.horizontalCenter
             y: 193
             z: -1
-            text: "Copyright © Vornel. All rights reserved."
+            text: qsTr("Copyright © Vornel. All rights reserved.")
             color: dialog.smallPrintColor
             font.family: CusConfig.fontFamily
             font.pixelSize: CusConfig.fontSizeLevel3

@@ -6,7 +6,7 @@ import ".."
 
 // Firmware dialog: follows an online firmware check and update from the offer
 // to the end of the transfer. It only calls Ftp.downloadFir(); everything
-// else comes in as signals. Its texts are Chinese in both languages.
+// else comes in as signals.
 Dialog {
     id: dialog
     property alias busy: busy
@@ -17,6 +17,9 @@ Dialog {
     property alias retryButton: retryButton
     property alias statusText: statusText
     property alias progress: progress
+    property alias busyText: busyText
+    property alias progressText: progressText
+    property alias versionsText: versionsText
     property alias closeButton: closeButton
     property alias scaler: scaler
 
@@ -31,6 +34,20 @@ Dialog {
     // What the retry button does after a failure: "check" asks the server
     // again, "download" downloads and installs the offered image again.
     property string retryAction: ""
+    // What the busy indicator stands for: "check" or "download".
+    property string busyReason: "check"
+    // The offered version, and the percentage of the transfer so far.
+    property string offeredVersion: ""
+    property int percent: 0
+
+    // The keyboard's firmware version in the form the check compares
+    // (1, 0, 2 reads 1.02); "?" while the keyboard has not told it.
+    function currentVersion() {
+        var v = (typeof DataMgt !== "undefined" && DataMgt && DataMgt.getVerInfo) ? DataMgt.getVerInfo() : null
+        if (!v || v.length < 3)
+            return "?"
+        return v[0] + "." + v[1] + "" + v[2]
+    }
 
     function scalingRate() {
         var r = (typeof MainLogic !== "undefined" && MainLogic) ? Number(MainLogic.getScalingRate()) : 1.0
@@ -46,6 +63,7 @@ Dialog {
 
     // Opens the dialog waiting for the check's answer.
     function show() {
+        busyReason = "check"
         busy.visible = true
         offerText.visible = false
         descriptionView.visible = false
@@ -64,7 +82,7 @@ Dialog {
         busy.visible = false
         retryButton.visible = false
         if (String(name) === "null") {
-            statusText.text = "当前已是最新版本，无需升级!"
+            statusText.text = qsTr("This is already the newest firmware; no upgrade is needed!")
             statusText.visible = true
             return
         }
@@ -72,7 +90,9 @@ Dialog {
         offerText.visible = true
         descriptionView.visible = true
         upgradeButton.visible = true
-        var lines = ["固件名称:" + name, "版本号:" + Number(ver)]
+        offeredVersion = String(Number(ver))
+        versionsText.current = currentVersion()
+        var lines = [qsTr("Firmware name:") + name, qsTr("Version:") + Number(ver)]
         if (infoList) {
             for (var i = 0; i < infoList.length; ++i)
                 lines.push(String(infoList[i]))
@@ -86,6 +106,7 @@ Dialog {
         offerText.visible = false
         upgradeButton.visible = false
         retryButton.visible = false
+        busyReason = "download"
         busy.visible = true
         Ftp.downloadFir()
     }
@@ -111,6 +132,7 @@ Dialog {
         var action = retryAction
         retryButton.visible = false
         statusText.visible = false
+        busyReason = action === "check" ? "check" : "download"
         busy.visible = true
         if (action === "check")
             Ftp.checkOnLineFirmware()
@@ -129,7 +151,8 @@ Dialog {
         statusText.visible = false
         progress.visible = true
         var v = Number(value)
-        progress.value = isFinite(v) ? Math.max(0, Math.min(100, v)) / 100 : 0
+        percent = isFinite(v) ? Math.round(Math.max(0, Math.min(100, v))) : 0
+        progress.value = percent / 100
     }
 
     function showResult(isSuccess) {
@@ -137,7 +160,7 @@ Dialog {
         progress.value = 0
         busy.visible = false
         retryButton.visible = false
-        statusText.text = isSuccess ? "固件升级成功！" : "固件升级失败！"
+        statusText.text = isSuccess ? qsTr("Firmware upgrade succeeded!") : qsTr("Firmware upgrade failed!")
         statusText.visible = true
     }
 
@@ -157,7 +180,25 @@ Dialog {
             x: 149
             y: 78
             running: visible
-            Accessible.name: qsTr("Working")
+            Accessible.name: busyText.text
+        }
+        // Says what the busy indicator waits for.
+        Text {
+            id: busyText
+            objectName: "busyText"
+            x: 34
+            y: 130
+            width: 290
+            horizontalAlignment: Text.AlignHCenter
+            wrapMode: Text.WordWrap
+            visible: busy.visible
+            text: dialog.busyReason === "download" ? qsTr("Downloading the firmware…")
+                                                   : qsTr("Checking for new firmware…")
+            color: "#333333"
+            font.family: CusConfig.fontFamily
+            font.pixelSize: CusConfig.fontSizeLevel2
+            Accessible.role: Accessible.StaticText
+            Accessible.name: text
         }
 
         Text {
@@ -168,7 +209,25 @@ Dialog {
             width: 290
             wrapMode: Text.WordWrap
             visible: false
-            text: "检测到新的固件版本，请确认是否升级"
+            text: qsTr("A new firmware version was found. Do you want to upgrade?")
+            color: "#333333"
+            font.family: CusConfig.fontFamily
+            font.pixelSize: CusConfig.fontSizeLevel2
+            Accessible.role: Accessible.StaticText
+            Accessible.name: text
+        }
+
+        // The keyboard's version and the offered one, side by side.
+        Text {
+            id: versionsText
+            objectName: "versionsText"
+            property string current: "?"
+            x: 31
+            y: 33
+            width: 290
+            visible: offerText.visible
+            elide: Text.ElideRight
+            text: qsTr("Current version: %1    New version: %2").arg(current).arg(dialog.offeredVersion)
             color: "#333333"
             font.family: CusConfig.fontFamily
             font.pixelSize: CusConfig.fontSizeLevel2
@@ -208,7 +267,7 @@ Dialog {
             width: 102
             height: 16
             visible: false
-            text: "固件升级"
+            text: qsTr("Upgrade firmware")
             onClicked: dialog.startUpgrade()
         }
 
@@ -232,7 +291,7 @@ Dialog {
             wrapMode: Text.WordWrap
             horizontalAlignment: Text.AlignHCenter
             visible: false
-            text: "当前已是最新版本，无需升级"
+            text: qsTr("This is already the newest firmware; no upgrade is needed!")
             color: "#333333"
             font.family: CusConfig.fontFamily
             font.pixelSize: CusConfig.fontSizeLevel2
@@ -248,6 +307,22 @@ Dialog {
             height: 126
             visible: false
             Accessible.name: qsTr("Firmware transfer progress")
+        }
+        // The transfer's progress in words, under the picture.
+        Text {
+            id: progressText
+            objectName: "progressText"
+            x: 34
+            y: 176
+            width: 290
+            horizontalAlignment: Text.AlignHCenter
+            visible: progress.visible
+            text: qsTr("Sending the firmware to the keyboard: %1%").arg(dialog.percent)
+            color: "#333333"
+            font.family: CusConfig.fontFamily
+            font.pixelSize: CusConfig.fontSizeLevel2
+            Accessible.role: Accessible.StaticText
+            Accessible.name: text
         }
 
         CusButton_Image {

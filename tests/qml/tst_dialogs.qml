@@ -406,7 +406,7 @@ TestCase {
         compare(visibleParts(d), ["busy"])
         Ftp.info("null", 0, [])
         compare(visibleParts(d), ["status"])
-        compare(d.statusText.text, "当前已是最新版本，无需升级!")
+        compare(d.statusText.text, "This is already the newest firmware; no upgrade is needed!")
     }
 
     function test_firmware_update_sequence() {
@@ -415,13 +415,13 @@ TestCase {
         tryCompare(d, "opened", true)
         Ftp.info("Q7X_V1.2.bin", 1.2, [])
         compare(visibleParts(d), ["offer", "description", "upgrade"])
-        compare(d.description.text, "固件名称:Q7X_V1.2.bin\n版本号:1.2")
-        compare(d.offerText.text, "检测到新的固件版本，请确认是否升级")
+        compare(d.description.text, "Firmware name:Q7X_V1.2.bin\nVersion:1.2")
+        compare(d.offerText.text, "A new firmware version was found. Do you want to upgrade?")
         // A second announcement while open changes nothing.
         Ftp.showDialog()
         compare(visibleParts(d), ["offer", "description", "upgrade"])
         Ftp.info("Q7X_V1.3.bin", 1.3, ["Faster pads", "<b>Fixes</b>"])
-        compare(d.description.text, "固件名称:Q7X_V1.3.bin\n版本号:1.3\nFaster pads\n<b>Fixes</b>")
+        compare(d.description.text, "Firmware name:Q7X_V1.3.bin\nVersion:1.3\nFaster pads\n<b>Fixes</b>")
         mouseClick(d.upgradeButton)
         compare(Ftp.calls, ["downloadFir"])
         compare(visibleParts(d), ["busy"])
@@ -432,10 +432,10 @@ TestCase {
         compare(d.progress.value, 1)
         FirmwareUpdate.transStatus(true)
         compare(visibleParts(d), ["status"])
-        compare(d.statusText.text, "固件升级成功！")
+        compare(d.statusText.text, "Firmware upgrade succeeded!")
         compare(d.progress.value, 0)
         FirmwareUpdate.transStatus(false)
-        compare(d.statusText.text, "固件升级失败！")
+        compare(d.statusText.text, "Firmware upgrade failed!")
         // Closed, the next announcement opens it waiting again.
         mouseClick(d.closeButton)
         tryCompare(d, "visible", false)
@@ -458,7 +458,63 @@ TestCase {
         d.show()
         FirmwareUpdate.transStatus(false)
         compare(visibleParts(d), ["status"])
-        compare(d.statusText.text, "固件升级失败！")
+        compare(d.statusText.text, "Firmware upgrade failed!")
+    }
+
+    // Each text of the firmware dialog in both languages: English, and the
+    // Chinese exactly as it has always read (punctuation included).
+    function test_firmware_texts_data() {
+        return [
+            { tag: "en", language: "English",
+              check: "Checking for new firmware…", download: "Downloading the firmware…",
+              offer: "A new firmware version was found. Do you want to upgrade?",
+              versions: "Current version: 1.02    New version: 1.3",
+              description: "Firmware name:Q7X_V1.3.bin\nVersion:1.3",
+              upgrade: "Upgrade firmware", progress: "Sending the firmware to the keyboard: 37%",
+              newest: "This is already the newest firmware; no upgrade is needed!",
+              success: "Firmware upgrade succeeded!", failure: "Firmware upgrade failed!" },
+            { tag: "zh", language: "简体中文",
+              check: "正在检查新固件…", download: "正在下载固件…",
+              offer: "检测到新的固件版本，请确认是否升级",
+              versions: "当前版本：1.02    新版本：1.3",
+              description: "固件名称:Q7X_V1.3.bin\n版本号:1.3",
+              upgrade: "固件升级", progress: "正在向键盘发送固件：37%",
+              newest: "当前已是最新版本，无需升级!",
+              success: "固件升级成功！", failure: "固件升级失败！" }
+        ]
+    }
+
+    function test_firmware_texts(data) {
+        verify(Tran.catalogueLoaded())
+        Tran.reTrans(data.language)
+        var d = create("modular/ProgressDialog.qml")
+        Ftp.showDialog()
+        tryCompare(d, "opened", true)
+        // The busy indicator says what it waits for.
+        verify(d.busyText.visible)
+        compare(d.busyText.text, data.check)
+        // The keyboard runs firmware 1, 0, 2 (the version text 1.02).
+        DataMgt.receiveBytes({"3": 1, "4": 0, "5": 2})
+        Ftp.info("Q7X_V1.3.bin", 1.3, [])
+        verify(!d.busyText.visible)
+        compare(d.offerText.text, data.offer)
+        verify(d.versionsText.visible)
+        compare(d.versionsText.text, data.versions)
+        compare(d.description.text, data.description)
+        compare(d.upgradeButton.text, data.upgrade)
+        mouseClick(d.upgradeButton)
+        compare(d.busyText.text, data.download)
+        FirmwareUpdate.transmitProgress(37)
+        verify(d.progressText.visible)
+        compare(d.progressText.text, data.progress)
+        FirmwareUpdate.transStatus(true)
+        verify(!d.progressText.visible)
+        compare(d.statusText.text, data.success)
+        FirmwareUpdate.transStatus(false)
+        compare(d.statusText.text, data.failure)
+        Ftp.info("null", 0, [])
+        compare(d.statusText.text, data.newest)
+        Tran.reTrans("English")
     }
 
     // Every failure ends the waiting with its message; retry repeats what
