@@ -7,7 +7,7 @@
 // configuration, checks that every page shows it, edits fields on every page,
 // fills BANK B with a scale from the "Auto Populate" dialog, sends the result
 // and checks that the simulator holds exactly those bytes; then it runs a
-// firmware update from the About dialog to "固件升级成功！".
+// firmware update from the About dialog to "Firmware upgrade succeeded!".
 //
 // Needs an X display (run under xvfb-run); without one it reports itself as
 // skipped.
@@ -637,7 +637,10 @@ private slots:
         QVERIFY(upgrade);
         QTRY_VERIFY_WITH_TIMEOUT(upgrade->isVisible(), 15000);
         QCOMPARE(text(objectProperty(firmware, "description")),
-                 QString("固件名称:q7x_fw_105.bin\n版本号:1.05\nFaster pads\nArpeggiator fix"));
+                 QString("Firmware name:q7x_fw_105.bin\nVersion:1.05\nFaster pads\nArpeggiator fix"));
+        // The keyboard's version (1, 0, 2) beside the offered one.
+        QCOMPARE(text(objectProperty(firmware, "versionsText")),
+                 QString("Current version: 1.02    New version: 1.05"));
         QVERIFY(!itemProperty(firmware, "busy")->isVisible());
 
         STEP(click(upgrade));
@@ -652,7 +655,7 @@ private slots:
         QQuickItem *status = itemProperty(firmware, "statusText");
         QVERIFY(status);
         QTRY_VERIFY_WITH_TIMEOUT(status->isVisible(), 20000);
-        QCOMPARE(text(status), QString("固件升级成功！"));
+        QCOMPARE(text(status), QString("Firmware upgrade succeeded!"));
         QVERIFY(!itemProperty(firmware, "progress")->isVisible());
         QVERIFY(!progress.isEmpty());
         QCOMPARE(progress.last().at(0).toInt(), 100);
