@@ -620,6 +620,13 @@
     </message>
 </context>
 <context>
+    <name>CusInput</name>
+    <message>
+        <source>Range: 0 to %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>CusProgress</name>
     <message>
         <source>Progress</source>
@@ -653,6 +660,14 @@
     </message>
     <message>
         <source>Change</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Get From Hardware</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Open Preset</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -997,6 +1012,14 @@
         <source>Read the connected keyboard&apos;s settings into the editor, replacing what is shown</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>In sync with the keyboard</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Changed since last send</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>MainWindow</name>
@@ -1037,6 +1060,46 @@
     <message>
         <source>The language choice could not be saved:
 %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Keyboard connected</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The keyboard is connected. Its settings would replace changes that are neither saved nor sent.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Load the keyboard&apos;s settings</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Keep my edits</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>All files (*)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Unsaved changes</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The configuration has changes that are neither saved nor sent to the keyboard.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Discard</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cancel</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1176,6 +1239,34 @@
     </message>
     <message>
         <source>Menu bar</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Untitled</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Undo</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Undo %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Redo</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Redo %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Recent Presets</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Edit</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1406,6 +1497,10 @@
     </message>
     <message>
         <source>Failed to get data</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Saved %1</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

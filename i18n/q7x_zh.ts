@@ -620,6 +620,13 @@
     </message>
 </context>
 <context>
+    <name>CusInput</name>
+    <message>
+        <source>Range: 0 to %1</source>
+        <translation>范围：0 至 %1</translation>
+    </message>
+</context>
+<context>
     <name>CusProgress</name>
     <message>
         <source>Progress</source>
@@ -654,6 +661,14 @@
     <message>
         <source>Change</source>
         <translation>修改</translation>
+    </message>
+    <message>
+        <source>Get From Hardware</source>
+        <translation>从硬件获取</translation>
+    </message>
+    <message>
+        <source>Open Preset</source>
+        <translation>打开预设</translation>
     </message>
 </context>
 <context>
@@ -997,6 +1012,14 @@
         <source>Read the connected keyboard&apos;s settings into the editor, replacing what is shown</source>
         <translation>读取已连接键盘的设置，替换当前显示的内容</translation>
     </message>
+    <message>
+        <source>In sync with the keyboard</source>
+        <translation>与键盘一致</translation>
+    </message>
+    <message>
+        <source>Changed since last send</source>
+        <translation>上次发送后已更改</translation>
+    </message>
 </context>
 <context>
     <name>MainWindow</name>
@@ -1041,6 +1064,46 @@
 %1</source>
         <translation>无法保存语言选择：
 %1</translation>
+    </message>
+    <message>
+        <source>Keyboard connected</source>
+        <translation>键盘已连接</translation>
+    </message>
+    <message>
+        <source>The keyboard is connected. Its settings would replace changes that are neither saved nor sent.</source>
+        <translation>键盘已连接。它的设置将替换尚未保存也未发送的更改。</translation>
+    </message>
+    <message>
+        <source>Load the keyboard&apos;s settings</source>
+        <translation>载入键盘的设置</translation>
+    </message>
+    <message>
+        <source>Keep my edits</source>
+        <translation>保留我的修改</translation>
+    </message>
+    <message>
+        <source>All files (*)</source>
+        <translation>所有文件 (*)</translation>
+    </message>
+    <message>
+        <source>Unsaved changes</source>
+        <translation>未保存的更改</translation>
+    </message>
+    <message>
+        <source>The configuration has changes that are neither saved nor sent to the keyboard.</source>
+        <translation>配置有尚未保存也未发送到键盘的更改。</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>保存</translation>
+    </message>
+    <message>
+        <source>Discard</source>
+        <translation>放弃</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
     </message>
 </context>
 <context>
@@ -1181,6 +1244,34 @@
     <message>
         <source>Menu bar</source>
         <translation>菜单栏</translation>
+    </message>
+    <message>
+        <source>Untitled</source>
+        <translation>未命名</translation>
+    </message>
+    <message>
+        <source>Undo</source>
+        <translation>撤销</translation>
+    </message>
+    <message>
+        <source>Undo %1</source>
+        <translation>撤销%1</translation>
+    </message>
+    <message>
+        <source>Redo</source>
+        <translation>重做</translation>
+    </message>
+    <message>
+        <source>Redo %1</source>
+        <translation>重做%1</translation>
+    </message>
+    <message>
+        <source>Recent Presets</source>
+        <translation>最近的预设</translation>
+    </message>
+    <message>
+        <source>Edit</source>
+        <translation>编辑</translation>
     </message>
 </context>
 <context>
@@ -1411,6 +1502,10 @@
     <message>
         <source>Failed to get data</source>
         <translation>获取数据失败</translation>
+    </message>
+    <message>
+        <source>Saved %1</source>
+        <translation>已保存 %1</translation>
     </message>
 </context>
 </TS>

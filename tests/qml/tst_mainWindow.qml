@@ -235,6 +235,29 @@ TestCase {
         compare(MainLogic.calls, ["sendData", "getData"])
     }
 
+    // Help > Open Userguide without a guide says so in a dialog named after
+    // the guide, in the interface's language; OK closes it.
+    function test_missing_user_guide_is_reported_data() {
+        return [
+            { tag: "en", language: "English", title: "User guide", start: "The user guide was not found." },
+            { tag: "zh", language: "简体中文", title: "用户指南", start: "找不到用户指南。" }
+        ]
+    }
+    function test_missing_user_guide_is_reported(data) {
+        Tran.reTrans(data.language)
+        MainLogic.guideUrl = ""
+        var notice = win.noticeDialog
+        verify(!notice.visible)
+        verify(!win.menuBarItem.openUserGuide())
+        tryCompare(notice, "opened", true)
+        compare(notice.title, data.title)
+        compare(notice.messageText.text.indexOf(data.start), 0)
+        verify(notice.messageText.text.indexOf("VornelRambaKEYQ7X.pdf") > 0)
+        mouseClick(notice.okButton)
+        tryCompare(notice, "visible", false)
+        Tran.reTrans("English")
+    }
+
     function test_bank_tabs_follow_pages_both_ways() {
         var padSwipe = page("padSwipe"), padTabs = page("padTabs")
         var knobSwipe = page("knobSwipe"), knobTabs = page("knobTabs")
