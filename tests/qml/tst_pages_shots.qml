@@ -126,6 +126,11 @@ TestCase {
         shoot("dialog_firmware_progress")
         FirmwareUpdate.transStatus(true)
         shoot("dialog_firmware_done")
+        // The longest failure message, with the retry button below it.
+        FirmwareUpdate.updateFailed("Permission denied for the serial port /dev/ttyACM0. Your user "
+            + "account needs access to it: add it to the group \"dialout\" that owns the device, "
+            + "log in again and try again.")
+        shoot("dialog_firmware_failed")
         firmware.close()
     }
 }
