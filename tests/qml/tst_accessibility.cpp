@@ -20,6 +20,19 @@ private slots:
     void views_data();
     void views();
     void controlsSayWhoseTheyAre();
+    void hoverHelp_data();
+    void hoverHelp();
+
+private:
+    // Every item named `objectName`, depth first.
+    static void findAll(QQuickItem *item, const QString &objectName, QList<QQuickItem *> &out)
+    {
+        if (item->objectName() == objectName)
+            out << item;
+        const auto children = item->childItems();
+        for (QQuickItem *child : children)
+            findAll(child, objectName, out);
+    }
 };
 
 void tst_Accessibility::initTestCase()
@@ -103,6 +116,62 @@ void tst_Accessibility::controlsSayWhoseTheyAre()
             ++fields;
     }
     QCOMPARE(fields, 16 + 16 * 3 + 6 + 4 + 2);
+}
+
+// The controls whose meaning is not obvious explain themselves on hover (and
+// to screen readers, as the description), in the interface's language.
+void tst_Accessibility::hoverHelp_data()
+{
+    QTest::addColumn<QString>("language");
+    QTest::newRow("en") << "English";
+    QTest::newRow("zh") << "简体中文";
+}
+
+void tst_Accessibility::hoverHelp()
+{
+    QFETCH(QString, language);
+    A11yHarness h;
+    QVERIFY(h.load(language, QStringLiteral(Q7X_TEST_ZH_QM)));
+    QQuickItem *root = h.window->contentItem();
+    struct Tip { QString what; QString text; };
+    QList<Tip> tips;
+    auto tipOf = [&](const QString &what, const QString &objectName, const char *property) {
+        QQuickItem *item = A11yHarness::findItem(root, objectName);
+        tips.append({what, item ? item->property(property).toString() : QString()});
+    };
+    tipOf("SEND", "sendButton", "tip");
+    tipOf("GET", "getButton", "tip");
+    tipOf("pad bank A", "padTabs", "tip1");
+    tipOf("pad bank B", "padTabs", "tip2");
+    tipOf("knob bank B", "knobTabs", "tip2");
+    tipOf("LATCH", "latchSwitch", "tip");
+    tipOf("FULL VEL", "rangeList", "tip");
+    tipOf("PIANO CURVE", "keyCurveList", "tip");
+    // TOUCH is the knobs' third type, MC the transport buttons' second.
+    QList<QQuickItem *> typeBars;
+    findAll(root, "typeBar", typeBars);
+    QString touch, mc;
+    for (QQuickItem *bar : typeBars) {
+        if (touch.isEmpty() && !bar->property("text3").toString().isEmpty() && bar->property("text2") == "PC")
+            touch = bar->property("tip3").toString();
+        if (mc.isEmpty() && bar->property("text2") == "MC")
+            mc = bar->property("tip2").toString();
+    }
+    tips.append({"TOUCH", touch});
+    tips.append({"MC", mc});
+    // The colour square's help is its accessible description.
+    QQuickItem *swatch = A11yHarness::findItem(root, "swatch");
+    QAccessibleInterface *swatchIface = swatch ? QAccessible::queryAccessibleInterface(swatch) : nullptr;
+    tips.append({"colour square", swatchIface ? swatchIface->text(QAccessible::Description) : QString()});
+
+    const bool chinese = language != QLatin1String("English");
+    for (const Tip &tip : tips) {
+        QVERIFY2(tip.text.size() > 10, qPrintable(tip.what + " has no hover help"));
+        bool hasChinese = false;
+        for (const QChar c : tip.text)
+            hasChinese = hasChinese || (c.unicode() >= 0x4e00 && c.unicode() <= 0x9fff);
+        QVERIFY2(hasChinese == chinese, qPrintable(tip.what + ": \"" + tip.text + "\" is in the wrong language"));
+    }
 }
 
 QTEST_MAIN(tst_Accessibility)
