@@ -134,6 +134,11 @@ bool hasKeyboardPorts(KeyboardExchange *keyboard)
     return keyboard->inputDeviceIndex() >= 0 && keyboard->outputDeviceIndex() >= 0;
 }
 
+QString keyboardGoneText()
+{
+    return QStringLiteral("the keyboard went away");
+}
+
 QString portsBusyText()
 {
     return QStringLiteral("the keyboard's MIDI ports cannot be opened (another program may be "
@@ -244,14 +249,23 @@ int runGet(const Job &job)
     if (!hasKeyboardPorts(&keyboard))
         return fail(ExitNoKeyboard, QStringLiteral("no keyboard found"));
     bool busy = false;
+    bool gone = false;
     bool received = false;
+    bool failed = false;
+    keyboard.setReplyTimeout(kReplyTimeoutMs);
     QObject::connect(&keyboard, &KeyboardExchange::portsBusy, [&busy] { busy = true; });
+    QObject::connect(&keyboard, &KeyboardExchange::keyboardGone, [&gone] { gone = true; });
     QObject::connect(&keyboard, &KeyboardExchange::configurationReceived,
                      [&received] { received = true; });
+    QObject::connect(&keyboard, &KeyboardExchange::configurationFailed,
+                     [&failed] { failed = true; });
     if (!keyboard.requestConfiguration())
-        return fail(ExitMidiFailure,
-                    busy ? portsBusyText() : QStringLiteral("the request could not be sent"));
-    waitFor([&received] { return received; }, kReplyTimeoutMs);
+        return fail(gone ? ExitNoKeyboard : ExitMidiFailure,
+                    gone ? keyboardGoneText()
+                         : busy ? portsBusyText() : QStringLiteral("the request could not be sent"));
+    // The exchange ends the wait itself (configurationFailed at its timeout);
+    // the margin only guards against a reply that never resolves.
+    waitFor([&] { return received || failed || gone; }, kReplyTimeoutMs + 2000);
     keyboard.closePorts();
     if (g_stopRequested)
         return fail(ExitStopped, QStringLiteral("stopped"));
@@ -298,10 +312,14 @@ int runSend(const Job &job)
     if (!hasKeyboardPorts(&keyboard))
         return fail(ExitNoKeyboard, QStringLiteral("no keyboard found"));
     bool busy = false;
+    bool gone = false;
     QObject::connect(&keyboard, &KeyboardExchange::portsBusy, [&busy] { busy = true; });
+    QObject::connect(&keyboard, &KeyboardExchange::keyboardGone, [&gone] { gone = true; });
     if (!keyboard.sendConfiguration())
-        return fail(ExitMidiFailure, busy ? portsBusyText()
-                                          : QStringLiteral("the configuration could not be sent"));
+        return fail(gone ? ExitNoKeyboard : ExitMidiFailure,
+                    gone ? keyboardGoneText()
+                         : busy ? portsBusyText()
+                                : QStringLiteral("the configuration could not be sent"));
     return ExitOk;
 }
 
@@ -319,11 +337,14 @@ int runFirmware(const Job &job)
     bool handedOver = false;
     if (hasKeyboardPorts(&keyboard)) {
         bool busy = false;
+        bool gone = false;
         QObject::connect(&keyboard, &KeyboardExchange::portsBusy, [&busy] { busy = true; });
+        QObject::connect(&keyboard, &KeyboardExchange::keyboardGone, [&gone] { gone = true; });
         if (!keyboard.requestFirmwareUpdateEntry())
-            return fail(ExitMidiFailure,
-                        busy ? portsBusyText()
-                             : QStringLiteral("the firmware-update message could not be sent"));
+            return fail(gone ? ExitNoKeyboard : ExitMidiFailure,
+                        gone ? keyboardGoneText()
+                             : busy ? portsBusyText()
+                                    : QStringLiteral("the firmware-update message could not be sent"));
         printLine(stderr, QStringLiteral("the keyboard is switching to its firmware loader"));
         pause(kHandOverDelayMs);
         keyboard.closePorts();
