@@ -72,6 +72,11 @@ for png in "$tmp"/root/usr/share/icons/hicolor/*x*/apps/com.vornel.RambaKEYQ7X.p
   size=$(basename "$(dirname "$(dirname "$png")")")
   file "$png" | grep -q "PNG image data, ${size%x*} x ${size#*x}," || fail "$png is not a $size PNG"
 done
+# The guide lies where the program looks for it, with every picture it shows.
+guide=$tmp/root/usr/share/VornelRambaKEYQ7X/VornelRambaKEYQ7X.html
+for picture in $(grep -o 'src="[^"]*"' "$guide" | sed 's/^src="//; s/"$//'); do
+  [ -f "$(dirname "$guide")/$picture" ] || fail "the guide shows $picture, which is not installed"
+done
 mkdir -p "$tmp/home"
 run() {
   env -u DISPLAY -u WAYLAND_DISPLAY HOME="$tmp/home" XDG_RUNTIME_DIR= \
