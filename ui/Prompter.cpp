@@ -1,6 +1,8 @@
 #include "ui/Prompter.h"
 
 #include <QAbstractButton>
+#include <QMap>
+#include <QPushButton>
 #include <QFileDialog>
 
 namespace {
@@ -33,21 +35,30 @@ QMessageBox::StandardButton Prompter::ask(QWidget *parent, const QString &title,
 QMessageBox::StandardButton DialogPrompter::ask(QWidget *parent, const QString &title,
                                                 const QString &text, const QList<Choice> &choices)
 {
+    // Buttons of the editor's own, not standard ones with new texts: a
+    // standard button takes back its stock text whenever the language changes.
     QMessageBox box(QMessageBox::Question, title, text, QMessageBox::NoButton, parent);
+    QMap<QAbstractButton *, QMessageBox::StandardButton> answers;
     for (const Choice &choice : choices) {
-        box.addButton(choice.button);
-        if (QAbstractButton *button = box.button(choice.button))
-            button->setText(choice.label);
+        QMessageBox::ButtonRole role = QMessageBox::ActionRole;
+        switch (choice.button) {
+        case QMessageBox::Save: role = QMessageBox::AcceptRole; break;
+        case QMessageBox::Discard: role = QMessageBox::DestructiveRole; break;
+        case QMessageBox::Cancel: role = QMessageBox::RejectRole; break;
+        case QMessageBox::Yes: role = QMessageBox::YesRole; break;
+        case QMessageBox::No: role = QMessageBox::NoRole; break;
+        default: break;
+        }
+        answers.insert(box.addButton(choice.label, role), choice.button);
     }
     if (!choices.isEmpty()) {
-        box.setDefaultButton(choices.first().button);
-        box.setEscapeButton(box.button(choices.last().button));
+        box.setDefaultButton(qobject_cast<QPushButton *>(answers.key(choices.first().button)));
+        box.setEscapeButton(answers.key(choices.last().button));
     }
     box.exec();
-    const auto answer = QMessageBox::StandardButton(box.standardButton(box.clickedButton()));
-    if (answer == QMessageBox::NoButton && !choices.isEmpty())
-        return choices.last().button;
-    return answer;
+    // Closed some other way: the last choice, the one that changes nothing.
+    return answers.value(box.clickedButton(),
+                         choices.isEmpty() ? QMessageBox::NoButton : choices.last().button);
 }
 
 Prompter *Prompter::instance()

@@ -10,9 +10,16 @@
 #include "model/DataManagement.h"
 #include "model/DocumentState.h"
 #include "model/EditHistory.h"
+#include "i18n/Trans.h"
 #include "tests/support/ScriptedPrompter.h"
 
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDir>
 #include <QGuiApplication>
+#include <QMessageBox>
+#include <QScreen>
+#include <QTimer>
 #include <QQuickItem>
 #include <QQuickWindow>
 #include <QTemporaryDir>
@@ -204,6 +211,76 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(tip->property("visible").toBool(), kWaitMs);
         QCOMPARE(tip->property("text").toString(), QString("Range: 0 to 127"));
         QTRY_VERIFY_WITH_TIMEOUT(!tip->property("visible").toBool(), kWaitMs);
+    }
+
+    // The real boxes in both languages, with the editor's own button labels;
+    // each is photographed (screenshots/ beside the test) with the modified
+    // title behind it, then answered with the choice that changes nothing.
+    void promptsInBothLanguages_data()
+    {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QString>("prompt");
+        QTest::addColumn<QStringList>("labels");
+        QTest::addColumn<QString>("title");
+        QTest::newRow("en close") << "English" << "close" << QStringList{"Save", "Discard", "Cancel"}
+                                  << "Untitled * - Vornel RambaKEY Q7X";
+        QTest::newRow("zh close") << QString("简体中文") << "close" << QStringList{"保存", "放弃", "取消"}
+                                  << QString("未命名 * - Vornel RambaKEY Q7X");
+        QTest::newRow("en arrival") << "English" << "arrival"
+                                    << QStringList{"Load the keyboard's settings", "Keep my edits"}
+                                    << "Untitled * - Vornel RambaKEY Q7X";
+        QTest::newRow("zh arrival") << QString("简体中文") << "arrival"
+                                    << QStringList{"载入键盘的设置", "保留我的修改"}
+                                    << QString("未命名 * - Vornel RambaKEY Q7X");
+    }
+    void promptsInBothLanguages()
+    {
+        QFETCH(QString, language);
+        QFETCH(QString, prompt);
+        QFETCH(QStringList, labels);
+        QFETCH(QString, title);
+        m_prompter.reset(); // the real dialogs
+        m_window->translator()->reTrans(language);
+        m_window->dataManagement()->setPadInfo(0, "padData", 1);
+        QTRY_COMPARE_WITH_TIMEOUT(this->title(), title, kWaitMs);
+
+        const QString shotDir = QCoreApplication::applicationDirPath() + "/screenshots";
+        QDir().mkpath(shotDir);
+        const QString tag = QString(QTest::currentDataTag()).replace(' ', '_');
+        QStringList seen;
+        bool answered = false;
+        QTimer poll;
+        poll.setInterval(100);
+        connect(&poll, &QTimer::timeout, [&] {
+            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            if (!box || answered || !box->isVisible())
+                return;
+            answered = true;
+            QTest::qWait(300); // drawn
+            for (QAbstractButton *b : box->buttons())
+                seen << b->text();
+            QGuiApplication::primaryScreen()->grabWindow(0).save(shotDir + "/prompt_" + tag + ".png");
+            const QString safeLabel = labels.last(); // Cancel / Keep my edits
+            for (QAbstractButton *b : box->buttons()) {
+                if (b->text() == safeLabel)
+                    b->click();
+            }
+        });
+        poll.start();
+        const QByteArray before(m_window->dataManagement()->blockData(), DataManagement::BlockSize);
+        if (prompt == "close")
+            QVERIFY(!m_window->confirmClose());
+        else
+            QMetaObject::invokeMethod(m_window.get(), "fetchAfterArrival");
+        poll.stop();
+        QVERIFY(answered);
+        std::sort(seen.begin(), seen.end());
+        std::sort(labels.begin(), labels.end());
+        QCOMPARE(seen, labels);
+        QCOMPARE(QByteArray(m_window->dataManagement()->blockData(), DataManagement::BlockSize), before);
+        m_win->grabWindow().save(shotDir + "/title_" + tag + ".png");
+        m_window->translator()->reTrans("English");
+        m_prompter = std::make_unique<ScriptedPrompter>();
     }
 
     // Closing with an edit still in the field asks; Cancel keeps the window.
