@@ -202,6 +202,52 @@ private slots:
         QCOMPARE(m_hints->last(), (QVariantList{true, false}));
         QVERIFY(m_prompter->boxes.isEmpty());
     }
+
+    // A keyboard that answers too late: the get is reported failed after the
+    // wait (not at once as a success), the ports close, nothing is stored.
+    // One that sends a cut-off message just before its reply: the reply is
+    // stored exactly (the fragment was glued to it and shifted the block).
+    void slowAndFragmentingKeyboards_data()
+    {
+        QTest::addColumn<QStringList>("simOptions");
+        QTest::addColumn<bool>("success");
+        QTest::newRow("reply after 1.5 s") << QStringList{"--reply-delay", "1500"} << false;
+        QTest::newRow("fragment, then the reply") << QStringList{"--fragment-first"} << true;
+    }
+    void slowAndFragmentingKeyboards()
+    {
+        QFETCH(QStringList, simOptions);
+        QFETCH(bool, success);
+        QVERIFY(m_window);
+        m_sim.stop();
+        QTRY_VERIFY_WITH_TIMEOUT(!m_window->keyboard()->isConnected(), 20000);
+        m_window->dataManagement()->initDefaultData();
+        const QByteArray before = block();
+        m_sim.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        QVERIFY(m_sim.startBounded(RAMBAKEY_SIM,
+                                   QStringList{"--api", "jack", "--dump", m_dir.filePath("keyboard.bin"),
+                                               "--note", "62", "--version", "1.0.3", "--no-loader"}
+                                       + simOptions));
+        QVERIFY2(m_sim.waitForLine("READY", 20000), m_sim.seen.constData());
+        QTRY_VERIFY_WITH_TIMEOUT(m_window->keyboard()->isConnected(), 20000);
+
+        m_hints->clear();
+        QElapsedTimer clock;
+        clock.start();
+        m_window->getData();
+        QTRY_VERIFY_WITH_TIMEOUT(!m_hints->isEmpty(), 20000);
+        QCOMPARE(m_hints->at(0), (QVariantList{false, success}));
+        QVERIFY(!m_window->keyboard()->inputPortOpen());
+        QVERIFY(!m_window->keyboard()->outputPortOpen());
+        if (success) {
+            QCOMPARE(block(), dump());
+        } else {
+            QVERIFY(clock.elapsed() >= 900);
+            QTest::qWait(1000); // the late reply finds the ports closed
+            QCOMPARE(block(), before);
+        }
+        QVERIFY(m_prompter->boxes.isEmpty());
+    }
 };
 
 QTEST_MAIN(TestE2eKeyboard)

@@ -33,6 +33,8 @@
 //   Factory parameters are those of the editor's "Restore The Default";
 //   --config FILE starts from the parameters of a 245-byte configuration or
 //   a ".stm" preset file instead. --reply-delay MS delays every reply.
+//   --fragment-first sends a cut-off message (F0 02 11 22 33, no end byte)
+//   as its own event just before every reply.
 //
 // Loader (firmware update)
 //   On the firmware-update entry the simulator leaves MIDI (its client and
@@ -120,6 +122,7 @@ struct Options {
     QString dumpPath;
     QString lastWritePath;
     int replyDelayMs = 0;
+    bool fragmentFirst = false;
     bool loader = true;
     QString loaderLink = QStringLiteral("/tmp/rambakey-loader");
     QString loaderDir;
@@ -230,7 +233,12 @@ private:
         say(outcome.event);
         if (!outcome.reply.isEmpty()) {
             const QByteArray reply = outcome.reply;
-            auto send = [this, reply] {
+            const bool fragmentFirst = m_options.fragmentFirst;
+            auto send = [this, reply, fragmentFirst] {
+                // A cut-off message as its own event just before the reply,
+                // as a keyboard that lost the end of one would send it.
+                if (fragmentFirst && m_port && !m_port->send(QByteArray::fromHex("F002112233")))
+                    complain(QStringLiteral("the fragment could not be sent"));
                 if (m_port && !m_port->send(reply))
                     complain(QStringLiteral("a reply of %1 bytes could not be sent").arg(reply.size()));
             };
@@ -362,6 +370,8 @@ int main(int argc, char **argv)
     const QCommandLineOption delayOption(QStringLiteral("reply-delay"),
                                          QStringLiteral("Delay every reply by MS milliseconds."),
                                          QStringLiteral("ms"), QStringLiteral("0"));
+    const QCommandLineOption fragmentOption(QStringLiteral("fragment-first"),
+                                            QStringLiteral("Send a cut-off message just before every reply."));
     const QCommandLineOption noLoaderOption(QStringLiteral("no-loader"),
                                             QStringLiteral("Stay on MIDI at the firmware-update entry."));
     const QCommandLineOption linkOption(QStringLiteral("loader-link"),
@@ -374,7 +384,7 @@ int main(int argc, char **argv)
                                            QStringLiteral("Seconds the loader waits for a transfer."),
                                            QStringLiteral("s"), QStringLiteral("120"));
     parser.addOptions({apiOption, nameOption, versionOption, serialOption, noteOption, dumpOption,
-                       lastWriteOption, configOption, delayOption, noLoaderOption, linkOption, dirOption, timeoutOption});
+                       lastWriteOption, configOption, delayOption, fragmentOption, noLoaderOption, linkOption, dirOption, timeoutOption});
     parser.process(app);
     if (!parser.positionalArguments().isEmpty()) {
         complain(QStringLiteral("unexpected argument %1").arg(parser.positionalArguments().first()));
@@ -410,6 +420,7 @@ int main(int argc, char **argv)
         complain(QStringLiteral("--note must be 0 to 127"));
         return 2;
     }
+    options.fragmentFirst = parser.isSet(fragmentOption);
     options.replyDelayMs = parser.value(delayOption).toInt(&ok);
     if (!ok || options.replyDelayMs < 0) {
         complain(QStringLiteral("--reply-delay must be a number of milliseconds"));
