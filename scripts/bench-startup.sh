@@ -82,24 +82,36 @@ export XDG_DATA_HOME=$tmp/xdg/data XDG_CONFIG_HOME=$tmp/xdg/config XDG_RUNTIME_D
 
 ticks=$(getconf CLK_TCK)
 
-# Sum over all threads of a process: "utime+stime(ticks) voluntary involuntary".
-cost() {
-  local pid=$1 cpu vol=0 inv=0 t v n
-  cpu=$(awk '{ sub(/^.*\) /, ""); print $12 + $13 }' "/proc/$pid/stat")
-  for t in /proc/"$pid"/task/*; do
-    read -r v n < <(awk '/^voluntary_ctxt_switches/ { v = $2 } /^nonvoluntary_ctxt_switches/ { n = $2 } END { print v + 0, n + 0 }' "$t/status" 2>/dev/null || echo "0 0")
-    vol=$((vol + v)); inv=$((inv + n))
-  done
-  echo "$cpu $vol $inv"
+# CPU time of a process so far, in clock ticks (its ended threads included).
+cpu_ticks() {
+  awk '{ sub(/^.*\) /, ""); print $12 + $13 }' "/proc/$1/stat"
 }
 
-# Voluntary switches per thread name, "name count" lines.
-thread_wakes() {
-  local pid=$1 t
-  for t in /proc/"$pid"/task/*; do
-    printf '%s\t%s\n' "$(cat "$t/comm" 2>/dev/null)" \
-      "$(awk '/^voluntary_ctxt_switches/ { print $2 }' "$t/status" 2>/dev/null)"
-  done | awk -F'\t' '{ s[$1] += $2 } END { for (k in s) print k "\t" s[k] }'
+# "tid<TAB>voluntary<TAB>involuntary<TAB>name" for each thread of a process.
+thread_switches() {
+  local t
+  for t in /proc/"$1"/task/*; do
+    printf '%s\t%s\t%s\n' "${t##*/}" \
+      "$(awk '/^voluntary_ctxt_switches/ { v = $2 } /^nonvoluntary_ctxt_switches/ { n = $2 } END { print v + 0 "\t" n + 0 }' "$t/status" 2>/dev/null || printf '0\t0')" \
+      "$(cat "$t/comm" 2>/dev/null)"
+  done
+}
+
+# Switches between two thread_switches snapshots, counted per thread, so that
+# a thread that ends (a pool's idle worker) takes away nothing and one that
+# starts counts in full: "voluntary involuntary".
+switch_delta() {
+  awk -F'\t' 'NR == FNR { v[$1] = $2; n[$1] = $3; next }
+       { dv += $2 - (($1 in v) ? v[$1] : 0); dn += $3 - (($1 in n) ? n[$1] : 0) }
+       END { print dv + 0, dn + 0 }' "$1" "$2"
+}
+
+# Voluntary switches per second by thread name between two snapshots, most
+# first: "rate<TAB>name".
+wakes_by_name() {
+  awk -F'\t' -v I="$3" 'NR == FNR { v[$1] = $2; next }
+       { d[$4] += $2 - (($1 in v) ? v[$1] : 0) }
+       END { for (k in d) if (d[k] > 0) printf "%.2f\t%s\n", d[k] / I, k }' "$1" "$2" | sort -g -r
 }
 
 # Starts a program with the first-frame probe; prints its pid, waits for the
@@ -192,16 +204,16 @@ run_scenario() {
       ff=$(wait_frame "$tag" "$pid") || exit 1
       sleep "$settle"
       mem=$(memory "$pid")
-      c0=$(cost "$pid")
-      thread_wakes "$pid" >"$tmp/$tag.wakes0"
+      c0=$(cpu_ticks "$pid")
+      thread_switches "$pid" >"$tmp/$tag.sw0"
       sleep "$idle"
-      c1=$(cost "$pid")
-      thread_wakes "$pid" >"$tmp/$tag.wakes1"
+      c1=$(cpu_ticks "$pid")
+      thread_switches "$pid" >"$tmp/$tag.sw1"
       stop "$pid"
       # tag ff_ms rss pss anon threads cpu% switches/s voluntary/s
-      echo "$tag $ff $mem $c0 $c1" | awk -v T="$ticks" -v I="$idle" '{
+      echo "$tag $ff $mem $c0 $c1 $(switch_delta "$tmp/$tag.sw0" "$tmp/$tag.sw1")" | awk -v T="$ticks" -v I="$idle" '{
         printf "%s %s %.1f %.1f %.1f %d %.3f %.2f %.2f\n", $1, $2, $3 / 1024, $4 / 1024, $5 / 1024, $6,
-          100 * ($10 - $7) / T / I, (($11 - $8) + ($12 - $9)) / I, ($11 - $8) / I }' >>"$results"
+          100 * ($8 - $7) / T / I, ($9 + $10) / I, $9 / I }' >>"$results"
     done
     echo "  round $r:" "$(awk '{ printf "%s %sms %sMB %s thr %s%% %s sw/s; ", $1, $2, $3, $6, $7, $8 }' <(tail -n 2 "$results"))" >&2
   done
@@ -215,9 +227,8 @@ run_scenario() {
   report "$results" 8 "switches" "/s" diff
   report "$results" 9 "wake-ups" "/s" diff
   echo "  editor threads by wake-ups (voluntary switches) over the last ${idle}s idle (goal: none above 1/s):"
-  join -t $'\t' <(sort "$tmp/editor.wakes0") <(sort "$tmp/editor.wakes1") 2>/dev/null \
-    | awk -F'\t' -v I="$idle" '{ d = $3 - $2; if (d > 0) printf "%.2f\t%s\n", d / I, $1 }' \
-    | sort -g -r | head -n 8 | awk -F'\t' '{ printf "    %-18s %8.2f /s\n", $2, $1 }'
+  wakes_by_name "$tmp/editor.sw0" "$tmp/editor.sw1" "$idle" | head -n 8 \
+    | awk -F'\t' '{ printf "    %-18s %8.2f /s\n", $2, $1 }'
   if [ -n "$simpid" ]; then
     kill "$simpid" 2>/dev/null || true
     wait "$simpid" 2>/dev/null || true
