@@ -13,7 +13,7 @@ PKGS=(
   librtmidi-dev libudev-dev libjack-jackd2-dev libasound2-dev
   jackd2 lrzsz socat python3-pyftpdlib
   xvfb xauth librsvg2-bin fonts-noto-cjk
-  qt5-gtk-platformtheme qt5-xdgdesktopportal-platformtheme
+  qt5-gtk-platformtheme qt5-xdgdesktopportal-platformtheme xdotool
   dpkg-dev file appstream desktop-file-utils x11-utils
 )
 

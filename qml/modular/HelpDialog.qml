@@ -187,7 +187,7 @@ Dialog {
             CusButtonText {
                 id: englishLink
                 objectName: "englishLink"
-                x: 139
+                anchors.horizontalCenter: parent.horizontalCenter
                 y: 164
                 textColorNormal: dialog.linkColor
                 text: "SUPPORT CENTER"

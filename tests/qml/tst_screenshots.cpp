@@ -3,6 +3,12 @@
 // window's size and not blank. The pictures stay in the build folder
 // (tests/qml/screenshots) for a person to look at.
 //
+// With xdotool on the display, the window is also photographed with BANK B
+// shown, with the File menu open and with each dialog open (Auto Populate,
+// About, the colour dialog of PAD5), each picture named after the state
+// (main_en_1.0_about.png, ...). The pointer and keys go to the real editor as
+// a user's would; each state must visibly change the window.
+//
 // The scaling rate is the screen's logical DPI / 96, forced with QT_FONT_DPI.
 // The language is the one stored beside the program, so each run uses its
 // own copy of the program in a temporary folder with its own settings file.
@@ -30,6 +36,13 @@ private slots:
 private:
     // Bounding box of everything that differs from the empty screen.
     static QRect contentRect(const QImage &shot, const QImage &empty);
+    // Runs xdotool with the arguments; false if it is missing or fails.
+    static bool xdotool(const QStringList &args);
+    // Clicks the window at a point given in design pixels, waits until the
+    // window looks different from `before`, then a little longer for
+    // animations, and returns the window's picture.
+    QImage stepTo(const QRect &window, double rate, const QStringList &action, const QImage &before,
+                  const QString &file);
     QString m_program;
     QString m_outDir;
     QImage m_empty;
@@ -64,6 +77,42 @@ QRect tst_Screenshots::contentRect(const QImage &shot, const QImage &empty)
         }
     }
     return right < 0 ? QRect() : QRect(QPoint(left, top), QPoint(right, bottom));
+}
+
+bool tst_Screenshots::xdotool(const QStringList &args)
+{
+    QProcess p;
+    p.start(QStringLiteral("xdotool"), args);
+    return p.waitForFinished(5000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
+}
+
+QImage tst_Screenshots::stepTo(const QRect &window, double rate, const QStringList &action, const QImage &before,
+                               const QString &file)
+{
+    // action: "click X Y" in design pixels, or "key NAME".
+    if (action.value(0) == QLatin1String("click")) {
+        const QPoint at = window.topLeft()
+            + QPoint(qRound(action.value(1).toDouble() * rate), qRound(action.value(2).toDouble() * rate));
+        if (!xdotool({"mousemove", QString::number(at.x()), QString::number(at.y())})
+            || !xdotool({"click", "1"}))
+            return QImage();
+    } else if (!xdotool({"key", action.value(1)})) {
+        return QImage();
+    }
+    QImage shot;
+    QElapsedTimer timer;
+    timer.start();
+    do {
+        QTest::qWait(100);
+        shot = QGuiApplication::primaryScreen()->grabWindow(0).toImage().copy(window);
+    } while (shot == before && timer.elapsed() < 5000);
+    if (shot == before)
+        return QImage();
+    QTest::qWait(600);
+    shot = QGuiApplication::primaryScreen()->grabWindow(0).toImage().copy(window);
+    if (!file.isEmpty())
+        shot.save(QDir(m_outDir).filePath(file));
+    return shot;
 }
 
 void tst_Screenshots::window_data()
@@ -146,6 +195,37 @@ void tst_Screenshots::window()
              qPrintable(QStringLiteral("window %1x%2, expected %3x%4")
                             .arg(rect.width()).arg(rect.height())
                             .arg(expected.width()).arg(expected.height())));
+
+    // The other states, one after the other: BANK B on both sections, the
+    // File menu, and each dialog (Escape closes what was opened).
+    if (xdotool({"version"})) {
+        const double rate = dpi / 96.0;
+        const QString stem = QString(file).remove(QStringLiteral(".png"));
+        struct Step { const char *name; QStringList action; };
+        const QList<Step> steps = {
+            {"", {"click", "298", "158"}},                 // pad bank tab B
+            {"bank_b", {"click", "800", "158"}},           // knob bank tab B
+            {"file_menu", {"click", "51", "48"}},
+            {"", {"key", "Escape"}},
+            {"", {"click", "151", "48"}},                  // Auto Populate menu
+            {"populate", {"click", "201", "77"}},          // ... its only item
+            {"", {"key", "Escape"}},
+            {"", {"click", "251", "48"}},                  // Help menu
+            {"about", {"click", "301", "112"}},            // ... About
+            {"", {"key", "Escape"}},
+            {"colour", {"click", "273", "204"}},           // PAD5's colour swatch
+            {"", {"key", "Escape"}},
+        };
+        QImage before = window;
+        for (const Step &step : steps) {
+            const QString name = QString::fromLatin1(step.name);
+            const QImage next = stepTo(rect, rate, step.action, before,
+                                       name.isEmpty() ? QString() : stem + "_" + name + ".png");
+            QVERIFY2(!next.isNull(), qPrintable(QStringLiteral("nothing changed after %1 (%2)")
+                                                    .arg(step.action.join(' '), name)));
+            before = next;
+        }
+    }
 
     // Not blank: a real window has many colours.
     QSet<QRgb> colours;
