@@ -218,7 +218,7 @@ TestCase {
         languages.open()
         checkPopup("menu_language", languages)
         closePopup(languages)
-        closePopup(bar.menuAt(2))
+        closePopup(bar.menuAt(3))
 
         // Lists: a text list, a channel list and the note grid.
         var lists = [["list_arp_mode", findChild(page, "modeList")],

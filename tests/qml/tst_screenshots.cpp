@@ -207,11 +207,11 @@ void tst_Screenshots::window()
             {"bank_b", {"click", "800", "158"}},           // knob bank tab B
             {"file_menu", {"click", "51", "48"}},
             {"", {"key", "Escape"}},
-            {"", {"click", "151", "48"}},                  // Auto Populate menu
-            {"populate", {"click", "201", "77"}},          // ... its only item
+            {"", {"click", "251", "48"}},                  // Auto Populate menu (third title)
+            {"populate", {"click", "301", "77"}},          // ... its only item
             {"", {"key", "Escape"}},
-            {"", {"click", "251", "48"}},                  // Help menu
-            {"about", {"click", "301", "112"}},            // ... About
+            {"", {"click", "351", "48"}},                  // Help menu (fourth title)
+            {"about", {"click", "401", "112"}},            // ... About
             {"", {"key", "Escape"}},
             {"colour", {"click", "273", "204"}},           // PAD5's colour swatch
             {"", {"key", "Escape"}},
