@@ -156,6 +156,9 @@ void tst_Screenshots::window()
     env.insert("HOME", dir.path());
     env.insert("XDG_DATA_HOME", dir.filePath("data"));
     env.insert("XDG_CONFIG_HOME", dir.filePath("config"));
+    // Its own single-instance lock: an editor started elsewhere on this
+    // machine (another test) must not take this one's start as a second copy.
+    env.insert("XDG_RUNTIME_DIR", dir.path());
     env.remove("QT_SCALE_FACTOR");
     editor.setProcessEnvironment(env);
     editor.setWorkingDirectory(dir.path());
