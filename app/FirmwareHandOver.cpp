@@ -17,8 +17,16 @@ FirmwareHandOver::FirmwareHandOver(KeyboardExchange *keyboard, FirmwareUpdate *t
 
 void FirmwareHandOver::start(const QString &imagePath)
 {
+    if (m_pending || m_transfer->isBusy()) {
+        // The keyboard is already on its way to the loader or taking an
+        // image: a second entry message would only disturb it.
+        m_transfer->refuse(imagePath);
+        return;
+    }
+    m_pending = true;
     m_keyboard->requestFirmwareUpdateEntry();
     QTimer::singleShot(m_delayMs, this, [this, imagePath]() {
+        m_pending = false;
         m_keyboard->closePorts();
         // The keyboard needs a moment to restart as its loader.
         QThread::sleep(1);

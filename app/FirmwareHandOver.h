@@ -24,4 +24,5 @@ private:
     KeyboardExchange *m_keyboard;
     FirmwareUpdate *m_transfer;
     int m_delayMs;
+    bool m_pending = false; // entry message sent, transfer not started yet
 };

@@ -105,12 +105,17 @@ QString FirmwareUpdate::openFailureText(const QString &portName, QSerialPort::Se
     }
 }
 
+void FirmwareUpdate::refuse(const QString &filePath)
+{
+    qDebug() << "firmware update already running, refused:" << filePath;
+    emit updateRefused(tr("A firmware update is already running. Wait until it has finished."));
+}
+
 void FirmwareUpdate::startUpdate(const QString &filePath)
 {
     if (fileTransmit->isRunning()) {
         // Starting again would take the port from the transfer under way.
-        qDebug() << "firmware update already running, refused:" << filePath;
-        emit updateRefused(tr("A firmware update is already running. Wait until it has finished."));
+        refuse(filePath);
         return;
     }
     const QString portName = !loaderPort.isEmpty() ? loaderPort : findLoaderPort(availablePorts());

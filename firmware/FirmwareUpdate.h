@@ -47,6 +47,9 @@ public:
                                    const QString &systemText);
     // Whether an update is running (from startUpdate() until transStatus).
     bool isBusy() const;
+    // Turns filePath down with updateRefused because an update is already
+    // under way (running here, or still being handed over to the loader).
+    void refuse(const QString &filePath);
 
 public slots:
     // Finds the loader's port and starts sending filePath. Every outcome is

@@ -640,9 +640,14 @@ private slots:
         const QString image = dir.filePath("fw.bin");
         // No loader port exists here, so the transfer reports that it found none.
         QSignalSpy failed(w->firmwareTransfer(), &FirmwareUpdate::updateFailed);
+        QSignalSpy refused(w->firmwareTransfer(), &FirmwareUpdate::updateRefused);
         QElapsedTimer clock;
         clock.start();
         emit w->ftp()->downloadComplete(image); // a finished download starts it alone
+        // A second image while the keyboard goes to its loader is refused and
+        // sends no second entry message.
+        emit w->ftp()->downloadComplete(image);
+        QCOMPARE(refused.count(), 1);
         QCOMPARE(m_fake->sentMessages(),
                  QList<QByteArray>{QByteArray::fromHex("F005000100000020 6FF7")});
         QVERIFY(w->keyboard()->inputPortOpen());
