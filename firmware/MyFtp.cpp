@@ -158,11 +158,11 @@ void MyFtp::checkOnLineFirmware()
 {
     describeData.clear();
     if (!deviceConnected) {
-        Prompter::information(nullptr, tr("提示"), tr("请先连接设备"));
+        Prompter::information(nullptr, tr("Notice"), tr("Connect the keyboard first."));
         return;
     }
     if (currentVersion.isEmpty()) {
-        Prompter::information(nullptr, tr("提示"), tr("获取当前版本号失败"));
+        Prompter::information(nullptr, tr("Notice"), tr("The keyboard's firmware version could not be read."));
         return;
     }
     emit showDialog();
@@ -173,7 +173,7 @@ void MyFtp::checkOnLineFirmware()
 void MyFtp::downloadFir()
 {
     if (!deviceConnected) {
-        Prompter::information(nullptr, tr("提示"), tr("请先连接设备"));
+        Prompter::information(nullptr, tr("Notice"), tr("Connect the keyboard first."));
         // The dialog that asked is waiting for the download; release it.
         emit downloadFailed(tr("The keyboard is not connected. Connect it and try again."));
         return;

@@ -1106,15 +1106,15 @@
 <context>
     <name>MyFtp</name>
     <message>
-        <source>提示</source>
+        <source>Notice</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>请先连接设备</source>
+        <source>Connect the keyboard first.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>获取当前版本号失败</source>
+        <source>The keyboard&apos;s firmware version could not be read.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>

@@ -1109,16 +1109,16 @@
 <context>
     <name>MyFtp</name>
     <message>
-        <source>提示</source>
-        <translation type="unfinished"></translation>
+        <source>Notice</source>
+        <translation>提示</translation>
     </message>
     <message>
-        <source>请先连接设备</source>
-        <translation type="unfinished"></translation>
+        <source>Connect the keyboard first.</source>
+        <translation>请先连接设备</translation>
     </message>
     <message>
-        <source>获取当前版本号失败</source>
-        <translation type="unfinished"></translation>
+        <source>The keyboard&apos;s firmware version could not be read.</source>
+        <translation>获取当前版本号失败</translation>
     </message>
     <message>
         <source>The keyboard is not connected. Connect it and try again.</source>

@@ -629,7 +629,7 @@ private slots:
         emit w->deviceMonitor()->s_devTypeAndState("vq041SerialDev", false);
         QCOMPARE(dialog.count(), 1);
         QCOMPARE(m_prompter->boxes.size(), 1);
-        QCOMPARE(m_prompter->boxes.at(0).text, QString::fromUtf8("请先连接设备"));
+        QCOMPARE(m_prompter->boxes.at(0).text, QStringLiteral("Connect the keyboard first."));
         QVERIFY(!w->keyboard()->isConnected()); // the keyboard flag is not the loader's
     }
 

@@ -251,10 +251,10 @@ void TestMyFtp::checkNeedsDeviceAndVersion()
 
     QCOMPARE(prompter.boxes.size(), 2);
     QCOMPARE(prompter.boxes[0].icon, QMessageBox::Information);
-    QCOMPARE(prompter.boxes[0].title, QString::fromUtf8("提示"));
-    QCOMPARE(prompter.boxes[0].text, QString::fromUtf8("请先连接设备"));
-    QCOMPARE(prompter.boxes[1].title, QString::fromUtf8("提示"));
-    QCOMPARE(prompter.boxes[1].text, QString::fromUtf8("获取当前版本号失败"));
+    QCOMPARE(prompter.boxes[0].title, QStringLiteral("Notice"));
+    QCOMPARE(prompter.boxes[0].text, QStringLiteral("Connect the keyboard first."));
+    QCOMPARE(prompter.boxes[1].title, QStringLiteral("Notice"));
+    QCOMPARE(prompter.boxes[1].text, QStringLiteral("The keyboard's firmware version could not be read."));
     QCOMPARE(dialog.count(), 0);
     QTest::qWait(120);
     QVERIFY(!anyLineStartsWith("download describe"));
@@ -580,7 +580,7 @@ void TestMyFtp::downloadWithoutDeviceMakesNoRequest()
     g_lines.clear();
     ftp.downloadFir();
     QCOMPARE(prompter.boxes.size(), 1);
-    QCOMPARE(prompter.boxes[0].text, QString::fromUtf8("请先连接设备"));
+    QCOMPARE(prompter.boxes[0].text, QStringLiteral("Connect the keyboard first."));
     // The dialog waiting for the download is told too.
     QCOMPARE(failed.count(), 1);
     QVERIFY(failed[0][0].toString().contains("not connected"));

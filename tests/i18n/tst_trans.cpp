@@ -89,6 +89,13 @@ private slots:
         QCOMPARE(chinese.translate("MainWindow", "Error prompt"), QStringLiteral("错误提示"));
         QCOMPARE(chinese.translate("MainWindow", "The current device is occupied"),
                  QStringLiteral("当前设备被占用"));
+        // The online check's boxes read in English there and as they always
+        // did in Chinese.
+        QCOMPARE(chinese.translate("MyFtp", "Notice"), QStringLiteral("提示"));
+        QCOMPARE(chinese.translate("MyFtp", "Connect the keyboard first."),
+                 QStringLiteral("请先连接设备"));
+        QCOMPARE(chinese.translate("MyFtp", "The keyboard's firmware version could not be read."),
+                 QStringLiteral("获取当前版本号失败"));
     }
 
     void startUpFollowsTheSystemLanguage()
