@@ -44,6 +44,28 @@ Item {
     }
 
     Component {
+        id: textsComponent
+        Item {
+            width: 300
+            height: 200
+            property alias free: free
+            property alias boxed: boxed
+            property alias centred: centred
+            property alias scaler: scaler
+            // Sizes itself to its text; the next one has a box of its own.
+            Text { id: free; x: 10; y: 10; text: "CH"; font.pixelSize: 10 }
+            Text { id: boxed; x: 10; y: 40; width: 40; height: 14; text: "CH"; font.pixelSize: 10 }
+            Item {
+                width: 300
+                height: 30
+                y: 80
+                Text { id: centred; anchors.horizontalCenter: parent.horizontalCenter; text: "sn:"; font.pixelSize: 10 }
+            }
+            AutoResize { id: scaler }
+        }
+    }
+
+    Component {
         id: viewsComponent
         Item {
             width: 300
@@ -175,6 +197,27 @@ Item {
             compare(t.flick.contentX, 100)
             compare([t.block.x, t.block.y, t.block.width, t.block.height], [120, 4, 30, 20])
             tryCompare(row, "x", 110)
+        }
+
+        // A text without a size of its own keeps following its content when
+        // scaled: a longer text shown later (another language, a serial
+        // number) gets the room it needs and stays centred. A text with its
+        // own box keeps the scaled box.
+        function test_texts_sized_by_content_follow_it() {
+            var t = createTemporaryObject(textsComponent, root)
+            t.scaler.begin()
+            t.scaler.verticalRatio = 1.5
+            t.scaler.horizontalRatio = 1.5
+            compare(t.free.font.pixelSize, 15)
+            compare(t.free.width, t.free.implicitWidth)
+            compare(t.boxed.width, 60)
+            t.free.text = "通道通道通道"
+            t.centred.text = "sn:RK7X-000123456"
+            compare(t.free.width, t.free.implicitWidth)
+            verify(t.free.width > 60)
+            compare(t.boxed.width, 60)
+            fuzzyCompare(t.centred.x + t.centred.width / 2, 450 / 2, 1)
+            compare(t.centred.width, t.centred.implicitWidth)
         }
 
         function test_fixed_aspect_and_centre_rules() {
