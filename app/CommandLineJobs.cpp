@@ -290,19 +290,10 @@ int runSend(const Job &job)
     if (!file.open(QIODevice::ReadOnly))
         return fail(ExitBadFile,
                     QStringLiteral("cannot read %1: %2").arg(job.path, file.errorString()));
-    // One byte more than the largest preset tells a longer file apart
-    // without reading all of it.
-    const QByteArray content = file.read(PresetFormat::kFileSize + 1);
+    const QByteArray content = file.read(SyxFormat::readLimit());
     file.close();
     QString reason;
-    QByteArray block;
-    if (SyxFormat::looksLikeDump(content)) {
-        block = SyxFormat::decode(content, &reason);
-    } else {
-        const PresetFormat::Decoded preset = PresetFormat::decode(content);
-        block = preset.block;
-        reason = preset.reason();
-    }
+    const QByteArray block = SyxFormat::decodeFile(content, &reason);
     if (block.isEmpty())
         return fail(ExitBadFile, QStringLiteral("%1 is not a preset: %2").arg(job.path, reason));
 

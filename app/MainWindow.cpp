@@ -507,21 +507,11 @@ void MainWindow::loadPreset(const QString &path)
                           tr("The file could not be opened:\n%1").arg(path));
         return;
     }
-    // One byte more than a preset holds tells a longer file from a good one
-    // without reading all of it.
-    const QByteArray content = file.read(PresetFormat::kFileSize + 1);
-    file.close();
-
     // A raw System Exclusive dump (.syx) or a preset, told apart by content.
-    QByteArray block;
+    const QByteArray content = file.read(SyxFormat::readLimit());
+    file.close();
     QString reason;
-    if (SyxFormat::looksLikeDump(content)) {
-        block = SyxFormat::decode(content, &reason);
-    } else {
-        const PresetFormat::Decoded preset = PresetFormat::decode(content);
-        block = preset.block;
-        reason = preset.reason();
-    }
+    const QByteArray block = SyxFormat::decodeFile(content, &reason);
     if (block.isEmpty()) {
         qWarning() << "not a preset:" << path << reason;
         Prompter::warning(this, tr("Error prompt"), tr("The file is not a valid preset"));

@@ -1,6 +1,7 @@
 #include "model/SyxFormat.h"
 
 #include "midi/Sysex.h"
+#include "model/PresetFormat.h"
 
 namespace SyxFormat {
 
@@ -39,6 +40,21 @@ QByteArray decode(const QByteArray &content, QString *reason)
     if (reason)
         reason->clear();
     return content;
+}
+
+int readLimit()
+{
+    return PresetFormat::kFileSize + 1;
+}
+
+QByteArray decodeFile(const QByteArray &content, QString *reason)
+{
+    if (looksLikeDump(content))
+        return decode(content, reason);
+    const PresetFormat::Decoded preset = PresetFormat::decode(content);
+    if (preset.block.isEmpty() && reason)
+        *reason = preset.reason();
+    return preset.block;
 }
 
 } // namespace SyxFormat

@@ -24,4 +24,12 @@ QByteArray encode(const char *block);
 // one line saying why in *reason.
 QByteArray decode(const QByteArray &content, QString *reason = nullptr);
 
+// How much of a file to read: one byte more than the largest configuration
+// file tells a longer file apart without reading all of it.
+int readLimit();
+
+// The block of a configuration file of either kind, a dump or a preset, told
+// apart by content. Empty otherwise, with one line saying why in *reason.
+QByteArray decodeFile(const QByteArray &content, QString *reason = nullptr);
+
 } // namespace SyxFormat
