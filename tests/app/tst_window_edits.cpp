@@ -283,6 +283,34 @@ private slots:
         m_prompter = std::make_unique<ScriptedPrompter>();
     }
 
+    // The window opens where it was left with this screen layout, moved
+    // inside the visible area when it would stick out.
+    void positionIsRememberedInsideTheScreen_data()
+    {
+        QTest::addColumn<QPoint>("leftAt");
+        QTest::addColumn<bool>("keptAsIs");
+        QTest::newRow("inside") << QPoint(100, 80) << true;
+        QTest::newRow("sticking out right and below") << QPoint(1700, 900) << false;
+        QTest::newRow("sticking out left and above") << QPoint(-300, -200) << false;
+    }
+    void positionIsRememberedInsideTheScreen()
+    {
+        QFETCH(QPoint, leftAt);
+        QFETCH(bool, keptAsIs);
+        m_win->setPosition(leftAt);
+        QTRY_COMPARE_WITH_TIMEOUT(m_win->position(), leftAt, kWaitMs);
+        cleanup();
+        init();
+        const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+        const QRect placed(m_win->position(), m_win->size());
+        QVERIFY2(area.contains(placed), qPrintable(QString("%1,%2").arg(placed.x()).arg(placed.y())));
+        if (keptAsIs)
+            QCOMPARE(m_win->position(), leftAt);
+        else
+            QVERIFY(placed.right() == area.right() || placed.bottom() == area.bottom()
+                    || placed.left() == area.left() || placed.top() == area.top());
+    }
+
     // Closing with an edit still in the field asks; Cancel keeps the window.
     void closingWithPendingEditAsks()
     {
