@@ -199,6 +199,38 @@ private slots:
         QCOMPARE(undoAction->property("text").toString(), QString("Undo Edit"));
     }
 
+    // File > Recent Presets lists what was saved, newest first, and opens it.
+    void recentPresetsReopen()
+    {
+        const QString first = m_dir.filePath("first.stm");
+        const QString second = m_dir.filePath("second.stm");
+        m_prompter->saveAnswers << first << second;
+        m_window->saveAs();
+        m_window->dataManagement()->setPadInfo(0, "padData", 3);
+        m_window->saveAs();
+        QCOMPARE(m_window->recentPresets().mid(0, 2), QStringList({second, first}));
+
+        QObject *menuBar = objectProperty(itemProperty(m_win, "menuBarItem"), "menuBar");
+        QObject *fileMenu = objectProperty(containerItem(menuBar, 0), "menu");
+        QVERIFY(fileMenu);
+        QObject *recent = nullptr;
+        for (int i = 0; i < 20 && !recent; ++i) {
+            QObject *sub = objectProperty(containerItem(fileMenu, i), "subMenu");
+            if (sub && sub->objectName() == "recentMenu")
+                recent = sub;
+        }
+        QVERIFY(recent);
+        QMetaObject::invokeMethod(fileMenu, "open");
+        QMetaObject::invokeMethod(recent, "open");
+        QTRY_VERIFY_WITH_TIMEOUT(containerItem(recent, 1) != nullptr, kWaitMs);
+        QCOMPARE(containerItem(recent, 0)->property("text").toString(), QString("second.stm"));
+        QCOMPARE(containerItem(recent, 1)->property("text").toString(), QString("first.stm"));
+        QMetaObject::invokeMethod(containerItem(recent, 1), "triggered");
+        QTRY_COMPARE_WITH_TIMEOUT(m_window->presetPath(), first, kWaitMs);
+        QCOMPARE(padData(*m_window, 0), 68);
+        QCOMPARE(title(), QString("first.stm - Vornel RambaKEY Q7X"));
+    }
+
     // A typed value above the range shows clamped, and the field says its range.
     void outOfRangeValueShowsItsRange()
     {
