@@ -1,5 +1,7 @@
 #include "app/MainWindow.h"
 
+#include "app/WindowPlacement.h"
+
 #include "i18n/Trans.h"
 #include "model/DataManagement.h"
 #include "model/DocumentState.h"
@@ -17,7 +19,6 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QQmlContext>
-#include <QScreen>
 #include <QSettings>
 #include <QtQml>
 #include <QTimer>
@@ -43,18 +44,6 @@ constexpr int kRecentPresets = 8;
 std::unique_ptr<QSettings> editorSettings()
 {
     return std::make_unique<QSettings>(Trans::settingsFilePath(), QSettings::IniFormat);
-}
-
-// A key naming the arrangement of screens, so that a window position is
-// remembered for each arrangement it was used with.
-QString screenLayoutKey()
-{
-    QStringList parts;
-    for (QScreen *screen : QGuiApplication::screens()) {
-        const QRect g = screen->geometry();
-        parts << QStringLiteral("%1_%2_%3x%4").arg(g.x()).arg(g.y()).arg(g.width()).arg(g.height());
-    }
-    return QStringLiteral("Window/") + parts.join(QLatin1Char('-'));
 }
 
 // Writes bytes to path through a temporary file beside it, renamed over the
@@ -554,28 +543,7 @@ QStringList MainWindow::recentPresets()
 
 QPoint MainWindow::windowPosition(int width, int height)
 {
-    QScreen *primary = QGuiApplication::primaryScreen();
-    const QRect saved = editorSettings()->value(screenLayoutKey()).toRect();
-    QScreen *screen = nullptr;
-    if (saved.isValid()) {
-        const QRect wanted(saved.topLeft(), QSize(width, height));
-        screen = QGuiApplication::screens().value(screenIndexFor(wanted));
-        if (screen && !screen->geometry().intersects(wanted))
-            screen = nullptr;
-    }
-    if (!screen) {
-        if (!primary)
-            return QPoint(0, 0);
-        const QRect area = primary->availableGeometry();
-        return QPoint(area.x() + qMax(0, (area.width() - width) / 2),
-                      area.y() + qMax(0, (area.height() - height) / 2));
-    }
-    // Wholly inside the screen's visible area where it fits; the title strip
-    // (top left) visible where it does not.
-    const QRect area = screen->availableGeometry();
-    const int x = qMax(area.left(), qMin(saved.x(), area.right() + 1 - width));
-    const int y = qMax(area.top(), qMin(saved.y(), area.bottom() + 1 - height));
-    return QPoint(x, y);
+    return WindowPlacement::position(*editorSettings(), width, height);
 }
 
 void MainWindow::rememberWindowGeometry()
@@ -584,7 +552,7 @@ void MainWindow::rememberWindowGeometry()
     for (QObject *root : roots) {
         auto *window = qobject_cast<QWindow *>(root);
         if (window && window->width() > 0 && window->height() > 0) {
-            editorSettings()->setValue(screenLayoutKey(), window->geometry());
+            WindowPlacement::remember(*editorSettings(), window->geometry());
             return;
         }
     }
