@@ -134,16 +134,29 @@ bool hasKeyboardPorts(KeyboardExchange *keyboard)
     return keyboard->inputDeviceIndex() >= 0 && keyboard->outputDeviceIndex() >= 0;
 }
 
-QString keyboardGoneText()
-{
-    return QStringLiteral("the keyboard went away");
-}
+// Hears why a write to the keyboard failed: its ports were busy, or it left.
+struct WriteOutcome {
+    explicit WriteOutcome(KeyboardExchange &keyboard)
+    {
+        QObject::connect(&keyboard, &KeyboardExchange::portsBusy, [this] { busy = true; });
+        QObject::connect(&keyboard, &KeyboardExchange::keyboardGone, [this] { gone = true; });
+    }
 
-QString portsBusyText()
-{
-    return QStringLiteral("the keyboard's MIDI ports cannot be opened (another program may be "
-                          "using them)");
-}
+    // The exit code and reason for a write that failed; what names the write.
+    int failure(const QString &what) const
+    {
+        if (gone)
+            return fail(ExitNoKeyboard, QStringLiteral("the keyboard went away"));
+        if (busy)
+            return fail(ExitMidiFailure,
+                        QStringLiteral("the keyboard's MIDI ports cannot be opened (another "
+                                       "program may be using them)"));
+        return fail(ExitMidiFailure, QStringLiteral("%1 could not be sent").arg(what));
+    }
+
+    bool busy = false;
+    bool gone = false;
+};
 
 struct Loader {
     QString path;
@@ -248,24 +261,19 @@ int runGet(const Job &job)
     KeyboardExchange keyboard(&store);
     if (!hasKeyboardPorts(&keyboard))
         return fail(ExitNoKeyboard, QStringLiteral("no keyboard found"));
-    bool busy = false;
-    bool gone = false;
+    WriteOutcome outcome(keyboard);
     bool received = false;
     bool failed = false;
     keyboard.setReplyTimeout(kReplyTimeoutMs);
-    QObject::connect(&keyboard, &KeyboardExchange::portsBusy, [&busy] { busy = true; });
-    QObject::connect(&keyboard, &KeyboardExchange::keyboardGone, [&gone] { gone = true; });
     QObject::connect(&keyboard, &KeyboardExchange::configurationReceived,
                      [&received] { received = true; });
     QObject::connect(&keyboard, &KeyboardExchange::configurationFailed,
                      [&failed] { failed = true; });
     if (!keyboard.requestConfiguration())
-        return fail(gone ? ExitNoKeyboard : ExitMidiFailure,
-                    gone ? keyboardGoneText()
-                         : busy ? portsBusyText() : QStringLiteral("the request could not be sent"));
+        return outcome.failure(QStringLiteral("the request"));
     // The exchange ends the wait itself (configurationFailed at its timeout);
     // the margin only guards against a reply that never resolves.
-    waitFor([&] { return received || failed || gone; }, kReplyTimeoutMs + 2000);
+    waitFor([&] { return received || failed || outcome.gone; }, kReplyTimeoutMs + 2000);
     keyboard.closePorts();
     if (g_stopRequested)
         return fail(ExitStopped, QStringLiteral("stopped"));
@@ -302,15 +310,9 @@ int runSend(const Job &job)
     KeyboardExchange keyboard(&store);
     if (!hasKeyboardPorts(&keyboard))
         return fail(ExitNoKeyboard, QStringLiteral("no keyboard found"));
-    bool busy = false;
-    bool gone = false;
-    QObject::connect(&keyboard, &KeyboardExchange::portsBusy, [&busy] { busy = true; });
-    QObject::connect(&keyboard, &KeyboardExchange::keyboardGone, [&gone] { gone = true; });
+    WriteOutcome outcome(keyboard);
     if (!keyboard.sendConfiguration())
-        return fail(gone ? ExitNoKeyboard : ExitMidiFailure,
-                    gone ? keyboardGoneText()
-                         : busy ? portsBusyText()
-                                : QStringLiteral("the configuration could not be sent"));
+        return outcome.failure(QStringLiteral("the configuration"));
     return ExitOk;
 }
 
@@ -327,15 +329,9 @@ int runFirmware(const Job &job)
     KeyboardExchange keyboard(&store);
     bool handedOver = false;
     if (hasKeyboardPorts(&keyboard)) {
-        bool busy = false;
-        bool gone = false;
-        QObject::connect(&keyboard, &KeyboardExchange::portsBusy, [&busy] { busy = true; });
-        QObject::connect(&keyboard, &KeyboardExchange::keyboardGone, [&gone] { gone = true; });
+        WriteOutcome outcome(keyboard);
         if (!keyboard.requestFirmwareUpdateEntry())
-            return fail(gone ? ExitNoKeyboard : ExitMidiFailure,
-                        gone ? keyboardGoneText()
-                             : busy ? portsBusyText()
-                                    : QStringLiteral("the firmware-update message could not be sent"));
+            return outcome.failure(QStringLiteral("the firmware-update message"));
         printLine(stderr, QStringLiteral("the keyboard is switching to its firmware loader"));
         pause(kHandOverDelayMs);
         keyboard.closePorts();
