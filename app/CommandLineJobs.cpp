@@ -163,11 +163,6 @@ struct Loader {
     QString ids; // "0416:0204", or "-" for a port named on the command line
 };
 
-bool isLoaderId(quint16 vendor, quint16 product)
-{
-    return UsbIds::isLoader(vendor, product);
-}
-
 // The firmware loaders present: the port named by --loader-port when it
 // exists, otherwise the serial ports with the loader's USB ids.
 QList<Loader> findLoaders(const QString &namedPort)
@@ -181,7 +176,7 @@ QList<Loader> findLoaders(const QString &namedPort)
     const QList<QSerialPortInfo> infos = QSerialPortInfo::availablePorts();
     for (const QSerialPortInfo &info : infos) {
         if (!info.hasVendorIdentifier() || !info.hasProductIdentifier()
-            || !isLoaderId(info.vendorIdentifier(), info.productIdentifier()))
+            || !UsbIds::isLoader(info.vendorIdentifier(), info.productIdentifier()))
             continue;
         loaders.append({info.systemLocation(), QStringLiteral("%1:%2")
                                                    .arg(info.vendorIdentifier(), 4, 16, QLatin1Char('0'))
