@@ -94,14 +94,22 @@ void KeyboardExchange::findKeyboardPorts()
 
 bool KeyboardExchange::openPorts()
 {
+    return open(true);
+}
+
+bool KeyboardExchange::open(bool withInput)
+{
     if (!m_connected)
         return false;
 
-    bool ok = false;
-    if (m_inDevIndex < 0)
-        qDebug() << "midiIn device unknown";
-    else
-        ok = m_midiIn.open(m_inDevIndex, deliverMidiInData);
+    bool ok = true;
+    if (withInput) {
+        ok = false;
+        if (m_inDevIndex < 0)
+            qDebug() << "midiIn device unknown";
+        else
+            ok = m_midiIn.open(m_inDevIndex, deliverMidiInData);
+    }
     if (ok) {
         if (m_outDevIndex < 0) {
             qDebug() << "midiOut device unknown";
@@ -134,15 +142,17 @@ void KeyboardExchange::closePorts()
     m_midiOut.close();
 }
 
-bool KeyboardExchange::send(const QByteArray &message)
+bool KeyboardExchange::send(const QByteArray &message, bool replyAwaited)
 {
-    openPorts();
+    // A message nobody answers needs no input: opening one is a whole client
+    // and connection more (on JACK a third of the time to the keyboard).
+    open(replyAwaited);
     return m_midiOut.sendLongMessage(message.constData(), message.size());
 }
 
 bool KeyboardExchange::sendConfiguration()
 {
-    const bool ok = send(Sysex::configurationWrite(m_store->blockData()));
+    const bool ok = send(Sysex::configurationWrite(m_store->blockData()), false);
     if (m_connected)
         closePorts();
     return ok;
@@ -150,7 +160,7 @@ bool KeyboardExchange::sendConfiguration()
 
 bool KeyboardExchange::sendRequest(Sysex::Command command, Awaiting awaited)
 {
-    if (!send(Sysex::request(command))) {
+    if (!send(Sysex::request(command), true)) {
         // Nothing will answer a request that did not go out.
         if (m_awaiting == NoReply)
             closePorts();
@@ -182,7 +192,7 @@ void KeyboardExchange::onReplyTimeout()
 
 bool KeyboardExchange::requestFirmwareUpdateEntry()
 {
-    return send(Sysex::request(Sysex::FirmwareUpdateEntry));
+    return send(Sysex::request(Sysex::FirmwareUpdateEntry), false);
 }
 
 void KeyboardExchange::slotMidiIndata(char *data, int count)

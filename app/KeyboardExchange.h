@@ -51,7 +51,8 @@ public:
     void closePorts();
 
     // Each opens the ports and sends one message; true when it went out. The
-    // configuration write closes the ports again (no reply is awaited). The
+    // configuration write and the firmware-update entry open the output only
+    // (no reply is awaited); the write closes it again at once. The
     // requests leave them open for their reply: a configuration request ends
     // in configurationReceived (stored) or configurationFailed (no reply in
     // time), a serial-number request in serialNumberReceived or nothing; the
@@ -88,7 +89,10 @@ public slots:
 private:
     enum Awaiting { NoReply = 0, ConfigurationReply = 1, SerialReply = 2 };
 
-    bool send(const QByteArray &message);
+    // Opens the output, and the input as well when a reply is awaited (see
+    // openPorts), then sends.
+    bool open(bool withInput);
+    bool send(const QByteArray &message, bool replyAwaited);
     bool sendRequest(Sysex::Command command, Awaiting awaited);
     void onReplyTimeout();
     void findKeyboardPorts();

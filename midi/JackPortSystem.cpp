@@ -72,6 +72,29 @@ public:
         return names;
     }
 
+    // One of the editor's output ports is connected to devicePort in the
+    // graph the server runs. libjack answers a question about connections
+    // only once a change still pending has reached that graph (it sleeps
+    // about a period for it), so a connection listed here carries data.
+    bool feeding(const QString &devicePort)
+    {
+        if (!connect())
+            return false;
+        jack_port_t *port = jack_port_by_name(m_client, devicePort.toUtf8().constData());
+        if (!port)
+            return false;
+        const char **peers = jack_port_get_all_connections(m_client, port);
+        bool found = false;
+        for (const char **p = peers; p && *p && !found; ++p) {
+            const QString peer = QString::fromUtf8(*p);
+            found = peer.startsWith(QLatin1String(RtMidiBackend::kClientName))
+                    && peer.endsWith(QLatin1String(RtMidiBackend::kOutputPortName));
+        }
+        if (peers)
+            jack_free(peers);
+        return found;
+    }
+
     void setChangeHandler(std::function<void()> handler)
     {
         std::lock_guard<std::mutex> lock(m_handlerMutex);
@@ -126,6 +149,38 @@ QStringList JackPortSystem::portNames(bool inputs)
     return m_lister->ports(inputs ? JackPortIsOutput : JackPortIsInput);
 }
 
+bool JackPortSystem::waitFeeding(const QString &devicePort)
+{
+    // The server takes a new connection into its graph at the start of a
+    // cycle, so look each time a cycle has begun; in the usual case the first
+    // look finds it.
+    QElapsedTimer clock;
+    clock.start();
+    quint32 start = 0;
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        if (!m_lister->connect())
+            return false;
+        start = m_lister->frameTime();
+    }
+    for (;;) {
+        {
+            std::lock_guard<std::mutex> lock(m_mutex);
+            if (!m_lister->connected())
+                return false;
+            const quint32 now = m_lister->frameTime();
+            if (now != start) {
+                if (m_lister->feeding(devicePort))
+                    return true;
+                start = now;
+            }
+        }
+        if (clock.elapsed() > kJackCycleWaitMs)
+            return false;
+        std::this_thread::sleep_for(std::chrono::microseconds(500));
+    }
+}
+
 bool JackPortSystem::waitCycles()
 {
     quint32 start = 0;
@@ -176,7 +231,7 @@ bool JackPortSystem::messagePassed(const QString &target)
     return false;
 }
 
-void JackPortSystem::connectionSettled(bool input)
+void JackPortSystem::connectionSettled(bool input, const QString &devicePort)
 {
     // An input carries the replies to what is sent after it, and whatever is
     // sent waits first for its output's connection and then for the message
@@ -185,7 +240,7 @@ void JackPortSystem::connectionSettled(bool input)
     if (input)
         return;
     // A message queued before the graph took the connection up would be lost.
-    if (!waitCycles())
+    if (!waitFeeding(devicePort))
         qDebug() << "JACK has not confirmed the output connection yet";
 }
 

@@ -22,7 +22,7 @@ public:
     bool usable() override { return true; } // lists nothing until a server runs
     QStringList portNames(bool inputs) override;
     bool messagePassed(const QString &target) override;
-    void connectionSettled(bool input) override;
+    void connectionSettled(bool input, const QString &devicePort) override;
     void portClosed() override;
     void setPortsChangedHandler(std::function<void()> handler) override;
     bool portChangesNotified() override; // while connected to a server
@@ -42,6 +42,9 @@ private:
     // it and ended. False when the server does not get that far in time or
     // goes away.
     bool waitCycles();
+    // Returns once the server runs a graph in which one of our output ports
+    // feeds devicePort. False when that does not happen in time.
+    bool waitFeeding(const QString &devicePort);
 
     class Lister;
     std::mutex m_mutex; // guards the lister's client

@@ -75,6 +75,7 @@ public:
 
     ErrorSink sink; // declared before midi: RtMidi may report until it is gone
     MidiBackend::SysexHandler handler;
+    QString source; // the device's port, by its full name
     std::shared_ptr<RtMidiPortSystem> ports; // set once the port may have been opened
     std::unique_ptr<RtMidiIn> midi;
 };
@@ -121,7 +122,7 @@ public:
     }
 
     bool messagePassed(const QString &) override { return true; }
-    void connectionSettled(bool) override {}
+    void connectionSettled(bool, const QString &) override {}
     void portClosed() override {}
 
 private:
@@ -239,6 +240,7 @@ public:
 } // namespace
 
 constexpr char RtMidiBackend::kClientName[];
+constexpr char RtMidiBackend::kOutputPortName[];
 
 RtMidiBackend::RtMidiBackend(std::unique_ptr<RtMidiPortSystem> ports)
     : m_shared(std::make_shared<Shared>(std::move(ports)))
@@ -311,6 +313,7 @@ std::unique_ptr<RtInput> openRtInput(RtMidiBackend::Shared &shared, int deviceId
         return nullptr;
     auto input = std::make_unique<RtInput>();
     input->handler = std::move(handler);
+    input->source = source;
     input->ports = shared.ports;
     try {
         input->midi = std::make_unique<RtMidiIn>(rtApi(shared.ports->api()), RtMidiBackend::kClientName);
@@ -347,7 +350,7 @@ std::unique_ptr<RtOutput> openRtOutput(const std::shared_ptr<RtMidiBackend::Shar
         const int port = indexOfPort(*output->midi, target);
         if (port < 0 || output->sink.failed)
             return output;
-        output->midi->openPort(unsigned(port), "SysEx Out");
+        output->midi->openPort(unsigned(port), RtMidiBackend::kOutputPortName);
     } catch (const RtMidiError &e) {
         qDebug().noquote() << "RtMidi:" << QString::fromStdString(e.getMessage());
         return output;
@@ -368,7 +371,7 @@ std::unique_ptr<MidiBackend::Input> RtMidiBackend::openInput(int deviceId, Sysex
         return nullptr;
     if (!opened)
         return nullptr; // released here, outside the lock
-    m_shared->ports->connectionSettled(true);
+    m_shared->ports->connectionSettled(true, input->source);
     return input;
 }
 
@@ -382,7 +385,7 @@ std::unique_ptr<MidiBackend::Output> RtMidiBackend::openOutput(int deviceId)
         return nullptr;
     if (!opened)
         return nullptr; // released here, outside the lock
-    m_shared->ports->connectionSettled(false);
+    m_shared->ports->connectionSettled(false, output->target);
     return output;
 }
 

@@ -33,6 +33,7 @@ public:
     // The client name under which the editor's own ports appear; it must
     // differ from the keyboard's name so that they are never taken for it.
     static constexpr char kClientName[] = "RambaKEY Q7X Editor";
+    static constexpr char kOutputPortName[] = "SysEx Out";
 
     // Null when RtMidi cannot use the api at all (no ALSA sequencer).
     // A JACK backend is returned even while no server runs: it starts listing

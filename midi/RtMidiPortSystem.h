@@ -28,10 +28,10 @@ public:
     // Returns once a message handed to RtMidi before the call has gone out
     // (true), or false (with a log line naming target) when it did not.
     virtual bool messagePassed(const QString &target) = 0;
-    // Returns once a connection just made carries data (an input's: data
-    // that answers what is sent afterwards); only logs when it could not be
-    // confirmed.
-    virtual void connectionSettled(bool input) = 0;
+    // Returns once a connection just made between our port and the device's
+    // port (its full name) carries data (an input's: data that answers what
+    // is sent afterwards); only logs when it could not be confirmed.
+    virtual void connectionSettled(bool input, const QString &devicePort) = 0;
     // Called after a port was closed and before its RtMidi object goes:
     // returns once no callback can still be using the port.
     virtual void portClosed() = 0;

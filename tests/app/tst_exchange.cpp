@@ -650,12 +650,14 @@ private slots:
         QCOMPARE(refused.count(), 1);
         QCOMPARE(m_fake->sentMessages(),
                  QList<QByteArray>{QByteArray::fromHex("F005000100000020 6FF7")});
-        QVERIFY(w->keyboard()->inputPortOpen());
+        // Nothing answers the entry message: only the output was opened.
+        QVERIFY(w->keyboard()->outputPortOpen());
+        QVERIFY(!w->keyboard()->inputPortOpen());
         QCOMPARE(failed.count(), 0);
 
         QTRY_COMPARE_WITH_TIMEOUT(failed.count(), 1, 15000);
         QVERIFY(clock.elapsed() >= 1900); // 1 s wait, then 1 s pause
-        QVERIFY(!w->keyboard()->inputPortOpen());
+        QVERIFY(!w->keyboard()->outputPortOpen());
         QCOMPARE(m_fake->openOutputCount(), 0);
         QVERIFY(failed.at(0).at(0).toString().contains("firmware loader was not found"));
         QVERIFY(m_prompter->boxes.isEmpty());

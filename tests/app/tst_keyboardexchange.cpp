@@ -66,7 +66,9 @@ private slots:
         QVERIFY(!exchange.outputPortOpen());
 
         m_fake->clearSentMessages();
+        const int inputOpens = m_fake->inputOpens();
         QVERIFY(exchange.sendConfiguration());
+        QCOMPARE(m_fake->inputOpens(), inputOpens); // a write awaits no reply
         QByteArray written = reply;
         written[1] = char(Sysex::ConfigurationWrite);
         QCOMPARE(m_fake->sentMessages(), QList<QByteArray>{written});
