@@ -11,11 +11,92 @@
 #include <functional>
 #include <thread>
 
+#include <linux/capability.h>
+#include <sys/resource.h>
+#include <sys/syscall.h>
+#include <unistd.h>
+
 namespace {
 
 // How long a JACK server may take for the cycles waited for before the send
 // or the new connection is taken as failed.
 constexpr int kJackCycleWaitMs = 3000;
+
+// libjack locks the server's shared segments into memory in every process
+// that opens a client: for a server with the default port count that is over
+// 100 MB, all of it then resident in the editor as well. That suits an audio
+// engine; the editor lists ports and passes a message now and then, and its
+// process callbacks touch a few pages the server keeps resident anyway. So
+// its clients are opened with that lock out of reach: the soft limit of
+// lockable memory at most kLockLimit and, where the process may lock without
+// a limit (as root), CAP_IPC_LOCK out of the calling thread's effective set.
+// Both come back when the guard goes. libjack only logs the refused lock (to
+// nobody); the small segments of each client still fit under the limit, and
+// libjack cannot open a client at all with a limit of 0.
+class NoMemoryLock
+{
+public:
+    static constexpr rlim_t kLockLimit = 1024 * 1024;
+
+    NoMemoryLock()
+        : m_lock(mutex())
+    {
+        if (getrlimit(RLIMIT_MEMLOCK, &m_limit) == 0 && m_limit.rlim_cur > kLockLimit) {
+            rlimit lowered = m_limit;
+            lowered.rlim_cur = kLockLimit;
+            m_limitLowered = setrlimit(RLIMIT_MEMLOCK, &lowered) == 0;
+        }
+        // capget/capset with pid 0 act on the calling thread alone.
+        __user_cap_data_struct caps[_LINUX_CAPABILITY_U32S_3] = {};
+        if (syscall(SYS_capget, header(), caps) == 0
+            && (caps[CAP_TO_INDEX(CAP_IPC_LOCK)].effective & CAP_TO_MASK(CAP_IPC_LOCK))) {
+            caps[CAP_TO_INDEX(CAP_IPC_LOCK)].effective &= ~CAP_TO_MASK(CAP_IPC_LOCK);
+            m_capabilityDropped = syscall(SYS_capset, header(), caps) == 0;
+        }
+    }
+
+    ~NoMemoryLock()
+    {
+        if (m_capabilityDropped) {
+            // Still permitted, so the thread may take it back.
+            __user_cap_data_struct caps[_LINUX_CAPABILITY_U32S_3] = {};
+            if (syscall(SYS_capget, header(), caps) == 0) {
+                caps[CAP_TO_INDEX(CAP_IPC_LOCK)].effective |= CAP_TO_MASK(CAP_IPC_LOCK);
+                syscall(SYS_capset, header(), caps);
+            }
+        }
+        if (m_limitLowered)
+            setrlimit(RLIMIT_MEMLOCK, &m_limit);
+    }
+
+    NoMemoryLock(const NoMemoryLock &) = delete;
+    NoMemoryLock &operator=(const NoMemoryLock &) = delete;
+
+private:
+    // The limit is the process's: one guard at a time.
+    static std::mutex &mutex()
+    {
+        static std::mutex m;
+        return m;
+    }
+    static __user_cap_header_struct *header()
+    {
+        static __user_cap_header_struct h = {_LINUX_CAPABILITY_VERSION_3, 0};
+        return &h;
+    }
+
+    std::lock_guard<std::mutex> m_lock;
+    rlimit m_limit = {};
+    bool m_limitLowered = false;
+    bool m_capabilityDropped = false;
+};
+
+jack_client_t *openClient(const char *name)
+{
+    NoMemoryLock noLock;
+    jack_status_t status;
+    return jack_client_open(name, JackNoStartServer, &status);
+}
 
 } // namespace
 
@@ -36,8 +117,7 @@ public:
             return true;
         disconnect();
         JackPortSystem::quiet();
-        jack_status_t status;
-        m_client = jack_client_open(RtMidiBackend::kClientName, JackNoStartServer, &status);
+        m_client = openClient(RtMidiBackend::kClientName);
         if (!m_client)
             return false;
         jack_set_port_registration_callback(m_client, &Lister::onPortRegistration, this);
@@ -264,8 +344,7 @@ void JackPortSystem::quiet()
 bool JackPortSystem::serverRunning()
 {
     quiet();
-    jack_status_t status;
-    jack_client_t *client = jack_client_open("RambaKEY Q7X Editor probe", JackNoStartServer, &status);
+    jack_client_t *client = openClient("RambaKEY Q7X Editor probe");
     if (!client)
         return false;
     jack_client_close(client);
