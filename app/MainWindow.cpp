@@ -336,10 +336,16 @@ void MainWindow::onDevArrivalOrRemove(QString devType, bool isArrival)
             QTimer::singleShot(m_options.configRequestDelayMs, this, &MainWindow::fetchAfterArrival);
             QTimer::singleShot(m_options.serialRequestDelayMs, this,
                                &MainWindow::requestSerialNumber);
+            m_keyboardShown = true;
             emit devStateChanged(true);
         } else {
             m_keyboard->keyboardLeft();
-            emit devStateChanged(false);
+            // A removal found by a failed open comes again from the device
+            // watch; the window is told once.
+            if (m_keyboardShown) {
+                m_keyboardShown = false;
+                emit devStateChanged(false);
+            }
         }
     } else if (devType == QLatin1String("vq041SerialDev")) {
         m_ftp.setDeviceConnected(isArrival);

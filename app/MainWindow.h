@@ -161,4 +161,5 @@ private:
 
     Options m_options;
     QString m_versionText;
+    bool m_keyboardShown = false; // the window was last told the keyboard is present
 };

@@ -436,6 +436,9 @@ private slots:
         QVERIFY(!w->keyboard()->isConnected());
         QCOMPARE(hints.at(0), (QVariantList{true, false}));
         QCOMPARE(m_fake->openInputCount() + m_fake->openOutputCount(), 0);
+        // The device watch notices the removal afterwards: told once only.
+        emit w->deviceMonitor()->s_devTypeAndState("vq041", false);
+        QCOMPARE(state.count(), 1);
     }
 
     void tooShortOrEmptyRepliesAreIgnored_data()
