@@ -10,12 +10,26 @@
 #include <atomic>
 
 #include <condition_variable>
+#include <sys/resource.h>
 #include <deque>
 #include <mutex>
 
 // The real MIDI path: a private JACK server, the keyboard simulator on it, and
 // the port wrappers over RtMidiBackend talking to the simulator.
 namespace {
+
+// A line of this thread's status in /proc, by its key.
+QByteArray statusLine(const char *key)
+{
+    QFile status(QStringLiteral("/proc/thread-self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return QByteArray();
+    for (const QByteArray &line : status.readAll().split('\n')) {
+        if (line.startsWith(key))
+            return line;
+    }
+    return QByteArray();
+}
 
 std::mutex g_mutex;
 std::condition_variable g_arrived;
@@ -188,6 +202,45 @@ private slots:
         qInfo().noquote() << QStringLiteral("opening both ports took %1 ms, closing them %2 ms")
                                  .arg(openMs)
                                  .arg(clock.elapsed());
+    }
+
+    // The server's shared graph (over 100 MB with the default port count)
+    // must not be locked into the editor's memory, also when the process may
+    // lock without a limit (CI runs as root); and the lock limit and the
+    // capabilities the clients were opened under come back afterwards.
+    void jackGraphIsNotLockedIntoMemory()
+    {
+        const QByteArray capsBefore = statusLine("CapEff:");
+        rlimit limitBefore = {};
+        QCOMPARE(getrlimit(RLIMIT_MEMLOCK, &limitBefore), 0);
+
+        MidiInPort in;
+        MidiOutPort out;
+        QVERIFY(in.open(idOf(listMidiInDevices()), deliver));
+        QVERIFY(out.open(idOf(listMidiOutDevices())));
+        QFile smaps(QStringLiteral("/proc/self/smaps"));
+        QVERIFY(smaps.open(QIODevice::ReadOnly));
+        qint64 jackMappedKb = 0;
+        qint64 jackLockedKb = 0;
+        bool inJack = false;
+        for (const QByteArray &line : smaps.readAll().split('\n')) {
+            const QList<QByteArray> fields = line.simplified().split(' ');
+            if (!fields.isEmpty() && fields.first().contains('-') && !line.endsWith(':'))
+                inJack = fields.size() >= 6 && fields.at(5).startsWith("/dev/shm/jack");
+            else if (inJack && fields.size() >= 2 && fields.at(0) == "Size:")
+                jackMappedKb += fields.at(1).toLongLong();
+            else if (inJack && fields.size() >= 2 && fields.at(0) == "Locked:")
+                jackLockedKb += fields.at(1).toLongLong();
+        }
+        in.close();
+        out.close();
+        QVERIFY2(jackMappedKb > 10 * 1024, "the graph is mapped, so the check means something");
+        QVERIFY2(jackLockedKb < 1024, qPrintable(QString::number(jackLockedKb) + " kB locked"));
+
+        rlimit limitAfter = {};
+        QCOMPARE(getrlimit(RLIMIT_MEMLOCK, &limitAfter), 0);
+        QCOMPARE(limitAfter.rlim_cur, limitBefore.rlim_cur);
+        QCOMPARE(statusLine("CapEff:"), capsBefore);
     }
 
     void exchangeWithTheSimulator()
