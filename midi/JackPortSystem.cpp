@@ -219,9 +219,23 @@ JackPortSystem::JackPortSystem()
     : m_lister(std::make_unique<Lister>())
 {
     quiet();
+    // Joining the server takes it a process cycle or two (over 40 ms with a
+    // period of 1024 frames). Done here on a thread of its own, it overlaps
+    // with whatever the program does next (building the window) instead of
+    // holding up the first listing; a listing that comes first connects.
+    // The first listing of a process reads through the server's whole port
+    // table (about 10 ms of page faults), so one is made here as well.
+    m_connecting = std::thread([this] {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        m_lister->ports(JackPortIsOutput);
+    });
 }
 
-JackPortSystem::~JackPortSystem() = default;
+JackPortSystem::~JackPortSystem()
+{
+    if (m_connecting.joinable())
+        m_connecting.join();
+}
 
 QStringList JackPortSystem::portNames(bool inputs)
 {

@@ -3,6 +3,7 @@
 #include "midi/RtMidiPortSystem.h"
 
 #include <mutex>
+#include <thread>
 
 // JACK under RtMidi. Ports are listed through a client of our own, which
 // learns when the server goes away (RtMidi's listing would go on reporting the
@@ -49,4 +50,5 @@ private:
     class Lister;
     std::mutex m_mutex; // guards the lister's client
     std::unique_ptr<Lister> m_lister;
+    std::thread m_connecting; // the first connection, made in the background
 };
