@@ -21,6 +21,7 @@
 #include <csignal>
 #include <cstdio>
 #include <fcntl.h>
+#include <future>
 #include <memory>
 #include <unistd.h>
 
@@ -223,7 +224,21 @@ int main(int argc, char *argv[])
 
     MainWindow::registerQmlTypes();
 
+
     auto app = std::make_unique<QApplication>(argc, argv);
+    // Qt Quick aborts when it cannot get an OpenGL context (virtual machines,
+    // remote sessions without GL); the window is drawn in software there
+    // instead. A first context loads and starts the driver, which takes tens
+    // of milliseconds: the probe runs on a thread of its own while the rest
+    // of the start-up goes on (the MIDI system opens), and its answer is
+    // awaited before the window is made.
+    std::future<bool> openGl;
+    if (qEnvironmentVariableIsEmpty("QT_QUICK_BACKEND")) {
+        openGl = std::async(std::launch::async, [] {
+            QOpenGLContext probe;
+            return probe.create();
+        });
+    }
     QCoreApplication::setApplicationVersion(QStringLiteral(Q7X_VERSION));
     // The launcher this window belongs to (the Wayland app id; desktops match
     // windows to launchers by it) and its icon: the installed theme icon, the
@@ -241,16 +256,6 @@ int main(int argc, char *argv[])
     installLogHandler(QStringLiteral("Log"), 1024);
     logStartupLine(__FILE__);
 
-    // Qt Quick aborts when it cannot get an OpenGL context (virtual machines,
-    // remote sessions without GL); draw in software there instead.
-    if (qEnvironmentVariableIsEmpty("QT_QUICK_BACKEND")) {
-        QOpenGLContext probe;
-        if (!probe.create()) {
-            qInfo() << "OpenGL is not available: the window is drawn in software";
-            QQuickWindow::setSceneGraphBackend(QSGRendererInterface::Software);
-        }
-    }
-
     // The MIDI system lives until after the controller is gone.
     std::unique_ptr<MidiBackend> midi = MidiBackend::createSystem(commandLine.midiApi);
     if (midi) {
@@ -260,6 +265,11 @@ int main(int argc, char *argv[])
                    << (commandLine.midiApi.isEmpty() ? QString() : commandLine.midiApi);
     }
     MidiBackend::setInstance(midi.get());
+
+    if (openGl.valid() && !openGl.get()) {
+        qInfo() << "OpenGL is not available: the window is drawn in software";
+        QQuickWindow::setSceneGraphBackend(QSGRendererInterface::Software);
+    }
 
     auto window = std::make_unique<MainWindow>(commandLine.options);
 
