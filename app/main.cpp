@@ -224,6 +224,15 @@ int main(int argc, char *argv[])
 
     MainWindow::registerQmlTypes();
 
+    // Qt Quick packs small pictures into one shared texture, by default as
+    // large as the window rounded up to powers of two (2048 x 1024 pixels,
+    // 8 MB, for this window). The editor's pictures fill a fraction of a
+    // quarter of that; a picture that does not fit gets a texture of its own
+    // and looks the same.
+    if (qEnvironmentVariableIsEmpty("QSG_ATLAS_WIDTH") && qEnvironmentVariableIsEmpty("QSG_ATLAS_HEIGHT")) {
+        qputenv("QSG_ATLAS_WIDTH", "1024");
+        qputenv("QSG_ATLAS_HEIGHT", "512");
+    }
 
     auto app = std::make_unique<QApplication>(argc, argv);
     // Qt Quick aborts when it cannot get an OpenGL context (virtual machines,
