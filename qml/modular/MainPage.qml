@@ -73,12 +73,18 @@ Item {
         y: 0
         // Decoded at the size it is drawn at on this screen, not at the
         // picture's own (twice the design size, 10 MB in memory and again as
-        // a texture). Qt reads an "@2x" file at twice the size asked for.
+        // a texture). Up to the design density the picture drawn at that
+        // size is read as it is; denser screens get the double-size one
+        // scaled down. Qt reads an "@2x" file at twice the size asked for.
+        readonly property bool designDensity: width * Screen.devicePixelRatio <= 1110
         width: 1110
         height: 548
-        sourceSize: Qt.size(Math.ceil(width * Screen.devicePixelRatio / 2),
-                            Math.ceil(height * Screen.devicePixelRatio / 2))
-        source: "qrc:/img/bg@2x.png"
+        sourceSize: designDensity
+                    ? Qt.size(Math.ceil(width * Screen.devicePixelRatio),
+                              Math.ceil(height * Screen.devicePixelRatio))
+                    : Qt.size(Math.ceil(width * Screen.devicePixelRatio / 2),
+                              Math.ceil(height * Screen.devicePixelRatio / 2))
+        source: designDensity ? "qrc:/img/bg.png" : "qrc:/img/bg@2x.png"
     }
 
     BarsPage {
