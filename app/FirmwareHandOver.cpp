@@ -3,7 +3,6 @@
 #include "app/KeyboardExchange.h"
 #include "firmware/FirmwareUpdate.h"
 
-#include <QThread>
 #include <QTimer>
 
 FirmwareHandOver::FirmwareHandOver(KeyboardExchange *keyboard, FirmwareUpdate *transfer,
@@ -26,10 +25,12 @@ void FirmwareHandOver::start(const QString &imagePath)
     m_pending = true;
     m_keyboard->requestFirmwareUpdateEntry();
     QTimer::singleShot(m_delayMs, this, [this, imagePath]() {
-        m_pending = false;
         m_keyboard->closePorts();
-        // The keyboard needs a moment to restart as its loader.
-        QThread::sleep(1);
-        m_transfer->startUpdate(imagePath);
+        // The keyboard needs a moment to restart as its loader; the window
+        // goes on meanwhile, and a second image is still refused.
+        QTimer::singleShot(kLoaderStartMs, this, [this, imagePath]() {
+            m_pending = false;
+            m_transfer->startUpdate(imagePath);
+        });
     });
 }

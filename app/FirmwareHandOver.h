@@ -20,6 +20,9 @@ public:
 
     void start(const QString &imagePath);
 
+    // How long the keyboard takes to restart as its loader.
+    static constexpr int kLoaderStartMs = 1000;
+
 private:
     KeyboardExchange *m_keyboard;
     FirmwareUpdate *m_transfer;
