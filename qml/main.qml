@@ -16,11 +16,14 @@ Window {
     property alias menuBarItem: myMenuBar
     property alias mainPage: mainPage
     property alias hint: hintState
-    property alias functionDialog: functionDialog
-    property alias colorDialog: colorDialog
-    property alias helpDialog: helpDialog
+    // The pop-ups opened on request (see ensureDialogs); null until made.
+    property var functionDialog: null
+    property var colorDialog: null
+    property var helpDialog: null
+    property var noticeDialog: null
     property alias progressDialog: progressDialog
-    property alias noticeDialog: noticeDialog
+    // The About dialog's link area follows the interface language.
+    property string helpLinkState: "englishHelp"
 
     title: "VornelRambaKEYQ7Xwidonw"
     width: designWidth
@@ -64,7 +67,20 @@ Window {
     }
 
     function applyLanguageState(name) {
-        helpDialog.linkState = (name === "简体中文") ? "chineseHelp" : "englishHelp"
+        helpLinkState = (name === "简体中文") ? "chineseHelp" : "englishHelp"
+    }
+
+    // Makes the pop-ups that open only on request. They are not needed for
+    // the first frame, so the window makes them once that frame is on screen
+    // (about 40 ms of work it would otherwise wait for); whatever opens one
+    // calls this first, so one asked for earlier is made at once.
+    function ensureDialogs() {
+        if (functionDialog)
+            return
+        functionDialog = functionDialogComponent.createObject(mainWindow)
+        colorDialog = colorDialogComponent.createObject(mainWindow)
+        helpDialog = helpDialogComponent.createObject(mainWindow)
+        noticeDialog = noticeDialogComponent.createObject(mainWindow)
     }
 
     Rectangle {
@@ -107,9 +123,9 @@ Window {
         x: 0
         y: 0
         window: mainWindow
-        functionDialog: functionDialog
-        helpDialog: helpDialog
-        noticeDialog: noticeDialog
+        functionDialog: mainWindow.functionDialog
+        helpDialog: mainWindow.helpDialog
+        noticeDialog: mainWindow.noticeDialog
     }
 
     HintState {
@@ -128,19 +144,38 @@ Window {
         horizontalRatio: mainWindow.scalingRate()
     }
 
-    // Pop-ups, created once and opened on demand.
-    FunctionDialog { id: functionDialog }
-    ColorDialog { id: colorDialog }
-    HelpDialog {
-        id: helpDialog
-        // Placeholder addresses of the maker's support channels; whoever
-        // ships the program points them at the real pages.
-        supportUrl: "https://support.example.invalid/rambakey-q7x"
-        chineseSiteUrl: "https://www.example.invalid/zh-cn/"
-        videoChannelUrl: "https://video.example.invalid/rambakey"
-    }
+    // Pop-ups. The firmware dialog opens by itself on news from the firmware
+    // server or the loader and exists from the start; the others are made by
+    // ensureDialogs.
     ProgressDialog { id: progressDialog }
-    NoticeDialog { id: noticeDialog }
+    Component {
+        id: functionDialogComponent
+        FunctionDialog {}
+    }
+    Component {
+        id: colorDialogComponent
+        ColorDialog {}
+    }
+    Component {
+        id: helpDialogComponent
+        HelpDialog {
+            linkState: mainWindow.helpLinkState
+            // Placeholder addresses of the maker's support channels; whoever
+            // ships the program points them at the real pages.
+            supportUrl: "https://support.example.invalid/rambakey-q7x"
+            chineseSiteUrl: "https://www.example.invalid/zh-cn/"
+            videoChannelUrl: "https://video.example.invalid/rambakey"
+        }
+    }
+    Component {
+        id: noticeDialogComponent
+        NoticeDialog {}
+    }
+    Connections {
+        target: mainWindow
+        enabled: mainWindow.functionDialog === null
+        function onFrameSwapped() { mainWindow.ensureDialogs() }
+    }
 
     // Quitting (title-bar close, Quit, Ctrl+Q) asks first when changes would
     // be lost.

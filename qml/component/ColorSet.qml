@@ -29,6 +29,8 @@ Item {
         if (colorDialog)
             return colorDialog
         var w = Window.window
+        if (w && typeof w.ensureDialogs === "function")
+            w.ensureDialogs()
         return (w && w.colorDialog) ? w.colorDialog : null
     }
 

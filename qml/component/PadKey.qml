@@ -87,6 +87,8 @@ Rectangle {
         if (colorDialog)
             return colorDialog
         var w = Window.window
+        if (w && typeof w.ensureDialogs === "function")
+            w.ensureDialogs()
         return (w && w.colorDialog) ? w.colorDialog : null
     }
 

@@ -278,17 +278,20 @@ Dialog {
         }
         function onScreenChanged() { dialog.applyRate(dialog.scalingRate()) }
     }
+    function readFirmwareVersion() {
+        var v = DataMgt.getVerInfo()
+        if (v && v.length >= 3)
+            dialog.firmwareVersion = v[0] + "." + v[1] + "." + v[2]
+    }
     Connections {
         target: DataMgt
-        function onS_updateDate() {
-            var v = DataMgt.getVerInfo()
-            if (v && v.length >= 3)
-                dialog.firmwareVersion = v[0] + "." + v[1] + "." + v[2]
-        }
+        function onS_updateDate() { dialog.readFirmwareVersion() }
     }
 
     Component.onCompleted: {
         scaler.begin()
         applyRate(scalingRate())
+        // The dialog may be made after the store was filled.
+        readFirmwareVersion()
     }
 }

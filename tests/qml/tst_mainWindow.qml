@@ -298,7 +298,43 @@ TestCase {
         Tran.clearCalls()
         win = createWindow()
         compare(Tran.calls, ["getLanguage", "reTrans " + data.stored])
+        waitForRendering(win.contentItem)
         compare(win.helpDialog.linkState, data.state)
+    }
+
+    // The dialogs opened on request are made once the first frame is on
+    // screen; one asked for before that is made there and then, in the
+    // language and at the rate of the window.
+    function test_dialogs_made_after_the_first_frame_data() {
+        return [
+            { tag: "shown", askEarly: false, rate: 1.0 },
+            { tag: "About asked for at once", askEarly: true, rate: 1.0 },
+            { tag: "About asked for at once, rate 1.5", askEarly: true, rate: 1.5 },
+        ]
+    }
+    function test_dialogs_made_after_the_first_frame(data) {
+        win.destroy()
+        MainLogic.scalingRate = data.rate
+        Tran.storedLanguage = "简体中文"
+        win = createWindow()
+        compare(win.functionDialog, null)
+        compare(win.helpDialog, null)
+        if (data.askEarly) {
+            win.menuBarItem.menuBar.menuAt(3).actionAt(1).trigger()
+            verify(win.helpDialog !== null)
+            tryCompare(win.helpDialog, "opened", true)
+            compare(win.helpDialog.width, Math.round(358 * data.rate))
+        } else {
+            waitForRendering(win.contentItem)
+            verify(!win.helpDialog.visible)
+        }
+        verify(win.functionDialog !== null && win.colorDialog !== null && win.noticeDialog !== null)
+        compare(win.helpDialog.linkState, "chineseHelp")
+        compare(win.helpDialog.title, "关于")
+        // The store was filled before the dialog was made.
+        var v = DataMgt.getVerInfo()
+        compare(win.helpDialog.firmwareVersion, v[0] + "." + v[1] + "." + v[2])
+        verify(!win.functionDialog.visible)
     }
 
     function test_live_retranslation() {

@@ -13,6 +13,12 @@ Item {
     property var helpDialog: null
     // Where short messages go (NoticeDialog); set by the window.
     property var noticeDialog: null
+    // The window makes its dialogs shortly after it first shows; asks it to
+    // make them now if that has not happened yet.
+    function dialogsNeeded() {
+        if (root.window && typeof root.window.ensureDialogs === "function")
+            root.window.ensureDialogs()
+    }
     // Where the drag began, in the drag area's coordinates.
     property point pressPoint: Qt.point(0, 0)
     property alias menuBar: menuBar
@@ -70,6 +76,7 @@ Item {
                 ? qsTr("No program to show the user guide was found. The guide is here:\n%1")
                   .arg(decodeURIComponent(url.replace(/^file:\/\//, "")))
                 : qsTr("The user guide was not found. It belongs beside the program as VornelRambaKEYQ7X.pdf or VornelRambaKEYQ7X.html.")
+        root.dialogsNeeded()
         if (root.noticeDialog)
             root.noticeDialog.notify(qsTr("User guide"), message)
         return false
@@ -381,7 +388,7 @@ Item {
             Action {
                 objectName: "autoPopulateAction"
                 text: qsTr("Auto Populate")
-                onTriggered: if (root.functionDialog) root.functionDialog.show()
+                onTriggered: { root.dialogsNeeded(); if (root.functionDialog) root.functionDialog.show() }
             }
         }
         Menu {
@@ -400,7 +407,7 @@ Item {
             Action {
                 objectName: "aboutAction"
                 text: qsTr("About")
-                onTriggered: if (root.helpDialog) root.helpDialog.show()
+                onTriggered: { root.dialogsNeeded(); if (root.helpDialog) root.helpDialog.show() }
             }
             Menu {
                 id: languageMenu
