@@ -152,17 +152,19 @@ public:
         return names;
     }
 
-    // One of the editor's output ports is connected to devicePort in the
-    // graph the server runs. libjack answers a question about connections
+    enum Feed { Feeding, NotYet, PortGone };
+
+    // Whether one of the editor's output ports is connected to devicePort in
+    // the graph the server runs. libjack answers a question about connections
     // only once a change still pending has reached that graph (it sleeps
     // about a period for it), so a connection listed here carries data.
-    bool feeding(const QString &devicePort)
+    Feed feeding(const QString &devicePort)
     {
         if (!connect())
-            return false;
+            return PortGone;
         jack_port_t *port = jack_port_by_name(m_client, devicePort.toUtf8().constData());
         if (!port)
-            return false;
+            return PortGone;
         const char **peers = jack_port_get_all_connections(m_client, port);
         bool found = false;
         for (const char **p = peers; p && *p && !found; ++p) {
@@ -172,7 +174,7 @@ public:
         }
         if (peers)
             jack_free(peers);
-        return found;
+        return found ? Feeding : NotYet;
     }
 
     void setChangeHandler(std::function<void()> handler)
@@ -264,8 +266,9 @@ bool JackPortSystem::waitFeeding(const QString &devicePort)
                 return false;
             const quint32 now = m_lister->frameTime();
             if (now != start) {
-                if (m_lister->feeding(devicePort))
-                    return true;
+                const Lister::Feed feed = m_lister->feeding(devicePort);
+                if (feed != Lister::NotYet)
+                    return feed == Lister::Feeding;
                 start = now;
             }
         }

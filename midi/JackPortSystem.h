@@ -44,7 +44,8 @@ private:
     // goes away.
     bool waitCycles();
     // Returns once the server runs a graph in which one of our output ports
-    // feeds devicePort. False when that does not happen in time.
+    // feeds devicePort. False when that does not happen in time or the port
+    // goes away.
     bool waitFeeding(const QString &devicePort);
 
     class Lister;
