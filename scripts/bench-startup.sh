@@ -14,7 +14,9 @@
 #                last 5 ms step in which the main (GUI) thread used 1 ms or
 #                more of CPU, watched until 3 s after the first frame (what a
 #                program does after its first frame, such as making what is
-#                not on screen yet, counts here)
+#                not on screen yet, counts here; with the keyboard it also
+#                takes in the configuration the editor asks for 2 s after the
+#                keyboard is found)
 #   RSS, PSS     and the anonymous part of PSS, SETTLE seconds after the first
 #                frame (/proc/PID/smaps_rollup)
 #   threads      at the same moment
