@@ -245,40 +245,7 @@ QStringList JackPortSystem::portNames(bool inputs)
     return m_lister->ports(inputs ? JackPortIsOutput : JackPortIsInput);
 }
 
-bool JackPortSystem::waitFeeding(const QString &devicePort)
-{
-    // The server takes a new connection into its graph at the start of a
-    // cycle, so look each time a cycle has begun; in the usual case the first
-    // look finds it.
-    QElapsedTimer clock;
-    clock.start();
-    quint32 start = 0;
-    {
-        std::lock_guard<std::mutex> lock(m_mutex);
-        if (!m_lister->connect())
-            return false;
-        start = m_lister->frameTime();
-    }
-    for (;;) {
-        {
-            std::lock_guard<std::mutex> lock(m_mutex);
-            if (!m_lister->connected())
-                return false;
-            const quint32 now = m_lister->frameTime();
-            if (now != start) {
-                const Lister::Feed feed = m_lister->feeding(devicePort);
-                if (feed != Lister::NotYet)
-                    return feed == Lister::Feeding;
-                start = now;
-            }
-        }
-        if (clock.elapsed() > kJackCycleWaitMs)
-            return false;
-        std::this_thread::sleep_for(std::chrono::microseconds(500));
-    }
-}
-
-bool JackPortSystem::waitCycles()
+bool JackPortSystem::pollCycles(const std::function<Poll(quint32, quint32)> &check)
 {
     quint32 start = 0;
     quint32 period = 0;
@@ -298,13 +265,43 @@ bool JackPortSystem::waitCycles()
             if (!m_lister->connected())
                 return false;
             // Unsigned difference: the frame time wraps around.
-            if (quint32(m_lister->frameTime() - start) >= 2 * period)
-                return true;
+            const Poll answer = check(quint32(m_lister->frameTime() - start), period);
+            if (answer != Poll::NotYet)
+                return answer == Poll::Done;
         }
         if (clock.elapsed() > kJackCycleWaitMs)
             return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        std::this_thread::sleep_for(std::chrono::microseconds(500));
     }
+}
+
+bool JackPortSystem::waitFeeding(const QString &devicePort)
+{
+    // The server takes a new connection into its graph at the start of a
+    // cycle, so look each time a cycle has begun; in the usual case the first
+    // look finds it.
+    quint32 looked = 0;
+    return pollCycles([&](quint32 frames, quint32) {
+        if (frames == looked)
+            return Poll::NotYet;
+        looked = frames;
+        switch (m_lister->feeding(devicePort)) {
+        case Lister::Feeding:
+            return Poll::Done;
+        case Lister::NotYet:
+            return Poll::NotYet;
+        case Lister::PortGone:
+            break;
+        }
+        return Poll::Failed;
+    });
+}
+
+bool JackPortSystem::waitCycles()
+{
+    return pollCycles([](quint32 frames, quint32 period) {
+        return frames >= 2 * period ? Poll::Done : Poll::NotYet;
+    });
 }
 
 void JackPortSystem::setPortsChangedHandler(std::function<void()> handler)

@@ -2,6 +2,7 @@
 
 #include "midi/RtMidiPortSystem.h"
 
+#include <functional>
 #include <mutex>
 #include <thread>
 
@@ -47,6 +48,14 @@ private:
     // feeds devicePort. False when that does not happen in time or the port
     // goes away.
     bool waitFeeding(const QString &devicePort);
+
+    enum class Poll { Done, NotYet, Failed };
+    // Asks check, with the lister's lock held, how things stand after the
+    // frame time moved on by the given number of frames since the call (and
+    // the period), every half millisecond until it is done or fails; false
+    // when it fails, the server goes away or it takes longer than the time
+    // limit for cycle waits.
+    bool pollCycles(const std::function<Poll(quint32 frames, quint32 period)> &check);
 
     class Lister;
     std::mutex m_mutex; // guards the lister's client
