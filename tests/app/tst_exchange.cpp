@@ -7,6 +7,7 @@
 #include "midi/Sysex.h"
 #include "model/DataManagement.h"
 #include "tests/support/FakeMidiBackend.h"
+#include "tests/support/KeyboardReplies.h"
 #include "tests/support/ScriptedPrompter.h"
 
 #include <QElapsedTimer>
@@ -24,36 +25,6 @@ const QString kName = QStringLiteral("Vornel RambaKEY Q7X");
 QByteArray blockOf(MainWindow *w)
 {
     return QByteArray(w->dataManagement()->blockData(), DataManagement::BlockSize);
-}
-
-// A configuration as the keyboard would answer it.
-QByteArray keyboardConfiguration(int note = 60)
-{
-    QByteArray c(245, 0);
-    c[0] = char(0xF0);
-    c[1] = 0x03;
-    c[2] = char(note);
-    c[3] = 2;
-    c[4] = 1;
-    c[5] = 10;
-    c[6] = 0x00;
-    c[7] = 0x20;
-    c[8] = 0x6F;
-    for (int i = 9; i < 244; ++i)
-        c[i] = char((i * 7) & 0x7F);
-    c[244] = char(0xF7);
-    return c;
-}
-
-QByteArray serialReply(const QByteArray &serial, int total = 26)
-{
-    QByteArray r(total, 0);
-    const QByteArray head = QByteArray::fromHex("F004000100000020 6F");
-    std::memcpy(r.data(), head.constData(), size_t(qMin(total, head.size())));
-    for (int i = 0; i < serial.size() && 9 + i < total; ++i)
-        r[9 + i] = serial.at(i);
-    r[total - 1] = char(0xF7);
-    return r;
 }
 
 // Hands bytes to the controller the way the input port does: a heap copy.

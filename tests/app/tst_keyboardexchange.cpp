@@ -4,6 +4,7 @@
 #include "app/KeyboardExchange.h"
 #include "model/DataManagement.h"
 #include "tests/support/FakeMidiBackend.h"
+#include "tests/support/KeyboardReplies.h"
 
 #include <QSignalSpy>
 #include <QtTest>
@@ -11,16 +12,6 @@
 namespace {
 
 const QString kName = QStringLiteral("Vornel RambaKEY Q7X");
-
-QByteArray configuration(int note)
-{
-    QByteArray c = Sysex::header(Sysex::Command(0x03));
-    c[2] = char(note);
-    for (int i = c.size(); i < Sysex::kBlockSize - 1; ++i)
-        c.append(char((i * 5) & 0x7F));
-    c.append(char(0xF7));
-    return c;
-}
 
 } // namespace
 
@@ -57,7 +48,7 @@ private slots:
         QVERIFY(exchange.requestConfiguration());
         QVERIFY(exchange.inputPortOpen());
 
-        const QByteArray reply = configuration(70);
+        const QByteArray reply = keyboardConfiguration(70);
         QVERIFY(m_fake->inject(reply));
         QTRY_COMPARE(received.count(), 1);
         QCOMPARE(pads.at(0).at(0).toInt(), 70);

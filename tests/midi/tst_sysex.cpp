@@ -1,10 +1,9 @@
 #include "midi/RtMidiBackend.h"
 #include "midi/Sysex.h"
+#include "tests/support/KeyboardReplies.h"
 
 #include <QRandomGenerator>
 #include <QtTest>
-
-#include <cstring>
 
 // The keyboard's messages: what the editor sends, the one well-formedness
 // rule, how replies are read; and how port names map to device names.
@@ -20,31 +19,6 @@ class TstSysex : public QObject
             block[i] = char(header[i]);
         block[Sysex::kBlockSize - 1] = char(0xF7);
         return block;
-    }
-
-    // A configuration as the keyboard would answer it.
-    static QByteArray keyboardConfiguration(int note)
-    {
-        QByteArray c(Sysex::kBlockSize, 0);
-        const unsigned char header[] = {0xF0, 0x03, 0x00, 0x02, 0x01, 0x0A, 0x00, 0x20, 0x6F};
-        for (int i = 0; i < 9; ++i)
-            c[i] = char(header[i]);
-        c[2] = char(note);
-        for (int i = 9; i < 244; ++i)
-            c[i] = char((i * 7) & 0x7F);
-        c[244] = char(0xF7);
-        return c;
-    }
-
-    static QByteArray serialReply(const QByteArray &serial, int total = 26)
-    {
-        QByteArray r(total, 0);
-        const QByteArray head = QByteArray::fromHex("F004000100000020 6F");
-        std::memcpy(r.data(), head.constData(), size_t(qMin(total, head.size())));
-        for (int i = 0; i < serial.size() && 9 + i < total; ++i)
-            r[9 + i] = serial.at(i);
-        r[total - 1] = char(0xF7);
-        return r;
     }
 
 private slots:
