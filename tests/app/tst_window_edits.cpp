@@ -11,6 +11,7 @@
 #include "model/DocumentState.h"
 #include "model/EditHistory.h"
 #include "i18n/Trans.h"
+#include "tests/support/QuickItems.h"
 #include "tests/support/ScriptedPrompter.h"
 
 #include <QAbstractButton>
@@ -30,25 +31,6 @@
 namespace {
 
 constexpr int kWaitMs = 10000;
-
-QObject *objectProperty(QObject *o, const char *name)
-{
-    return o ? qvariant_cast<QObject *>(o->property(name)) : nullptr;
-}
-
-QQuickItem *itemProperty(QObject *o, const char *name)
-{
-    return qobject_cast<QQuickItem *>(objectProperty(o, name));
-}
-
-QQuickItem *containerItem(QObject *container, int index)
-{
-    QQuickItem *result = nullptr;
-    if (container)
-        QMetaObject::invokeMethod(container, "itemAt", Q_RETURN_ARG(QQuickItem *, result),
-                                  Q_ARG(int, index));
-    return result;
-}
 
 QByteArray readAll(const QString &path)
 {

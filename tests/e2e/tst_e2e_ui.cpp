@@ -20,6 +20,7 @@
 #include "midi/RtMidiBackend.h"
 #include "model/DataManagement.h"
 #include "tests/e2e/E2eProcesses.h"
+#include "tests/support/QuickItems.h"
 #include "tests/support/ScriptedPrompter.h"
 
 #include <QApplication>
@@ -61,16 +62,6 @@ constexpr int kFunc = 239;
 
 int byteAt(const QByteArray &block, int offset) { return quint8(block.at(offset)); }
 
-QObject *objectProperty(QObject *o, const char *name)
-{
-    return o ? qvariant_cast<QObject *>(o->property(name)) : nullptr;
-}
-
-QQuickItem *itemProperty(QObject *o, const char *name)
-{
-    return qobject_cast<QQuickItem *>(objectProperty(o, name));
-}
-
 // Calls a function of a QML document that takes one value and returns an item.
 QQuickItem *callForItem(QObject *o, const char *function, int arg)
 {
@@ -79,16 +70,6 @@ QQuickItem *callForItem(QObject *o, const char *function, int arg)
                                          Q_ARG(QVariant, arg)))
         return nullptr;
     return qobject_cast<QQuickItem *>(qvariant_cast<QObject *>(result));
-}
-
-// Item at index of a Qt Quick Controls container (tab bar, swipe view, menu).
-QQuickItem *containerItem(QObject *container, int index)
-{
-    QQuickItem *result = nullptr;
-    if (container)
-        QMetaObject::invokeMethod(container, "itemAt", Q_RETURN_ARG(QQuickItem *, result),
-                                  Q_ARG(int, index));
-    return result;
 }
 
 // First item below root made from the QML document `type` (e.g. "BarsPage").
